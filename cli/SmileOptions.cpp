@@ -1,0 +1,183 @@
+#include "cli/SmileOptions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include <getopt.h>
+
+namespace {
+
+constexpr char kHelp[] =
+    "Usage: chirpwell-smile [OPTION]... [FILE]\n"
+    "Smile a Shift_JIS (CP932) text as Chirpwell does when it opens a file, and write\n"
+    "the result to standard output. With no FILE, or when FILE is -, read standard\n"
+    "input.\n"
+    "\n"
+    "  -f, --frequency=N     smile frequency in percent (default 2)\n"
+    "  -s, --smile-file=PATH use the smile set of a smile file (default: the built-in\n"
+    "                        set)\n"
+    "      --html            remove HTML tags and decode &lt; &gt; &quot; &amp; first\n"
+    "      --comments        remove C and C++ comments first\n"
+    "      --keep-newlines   leave line breaks as they are (by default every lone CR\n"
+    "                        or LF becomes CR LF)\n"
+    "      --seed=N          seed the random generator with N (0 to 4294967295)\n"
+    "                        instead of the current time in seconds\n"
+    "      --places=PATH     also write the smiled places, one \"POSITION LENGTH\" line\n"
+    "                        each, in bytes of the CP932 result\n"
+    "      --censor          censor the whole text instead of smiling it\n"
+    "      --reverse         reverse the whole text instead of smiling it\n"
+    "      --zenkaku=C       full-width censor character (default \xE2\x97\x8F)\n"
+    "      --hankaku=C       half-width censor character (default *)\n"
+    "      --utf8            the input is UTF-8; so is the output\n"
+    "  -o, --output=PATH     write the result to PATH instead of standard output\n"
+    "  -h, --help            show this help and end\n"
+    "      --version         show the version and end\n"
+    "\n"
+    "--censor and --reverse run no filters and use no smile file.\n"
+    "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage or\n"
+    "input, or a smile file that cannot be loaded. Nothing is written unless the\n"
+    "status is 0.\n";
+
+enum ELongOnly {
+    kOptHtml = 256,
+    kOptComments,
+    kOptKeepNewlines,
+    kOptSeed,
+    kOptPlaces,
+    kOptCensor,
+    kOptReverse,
+    kOptZenkaku,
+    kOptHankaku,
+    kOptUtf8,
+    kOptVersion,
+};
+
+const option kLongOptions[] = {
+    {"frequency", required_argument, nullptr, 'f'},
+    {"smile-file", required_argument, nullptr, 's'},
+    {"html", no_argument, nullptr, kOptHtml},
+    {"comments", no_argument, nullptr, kOptComments},
+    {"keep-newlines", no_argument, nullptr, kOptKeepNewlines},
+    {"seed", required_argument, nullptr, kOptSeed},
+    {"places", required_argument, nullptr, kOptPlaces},
+    {"censor", no_argument, nullptr, kOptCensor},
+    {"reverse", no_argument, nullptr, kOptReverse},
+    {"zenkaku", required_argument, nullptr, kOptZenkaku},
+    {"hankaku", required_argument, nullptr, kOptHankaku},
+    {"utf8", no_argument, nullptr, kOptUtf8},
+    {"output", required_argument, nullptr, 'o'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kOptVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// A whole decimal number from low to high, nothing else.
+bool ParseWhole(const char* text, long long low, long long high, long long& value)
+{
+    if (*text == '\0')
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
+}  // namespace
+
+EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
+                               std::string& message)
+{
+    bool censor = false;
+    bool reverse = false;
+    std::string smileOnly;  // an option that only smiling uses
+    opterr = 0;
+    optind = 1;
+    int code;
+    while ((code = getopt_long(argc, argv, ":f:s:o:h", kLongOptions, nullptr)) != -1) {
+        long long value = 0;
+        switch (code) {
+        case 'f':
+            if (!ParseWhole(optarg, INT_MIN, INT_MAX, value)) {
+                message = "the frequency must be a whole number: '" + std::string(optarg) + "'";
+                return EParseResult::BadUsage;
+            }
+            options.m_nFrequency = static_cast<int>(value);
+            break;
+        case 's':
+            options.m_strSmileFile = optarg;
+            smileOnly = "--smile-file";
+            break;
+        case kOptHtml:
+            options.m_bHtml = true;
+            smileOnly = "--html";
+            break;
+        case kOptComments:
+            options.m_bComments = true;
+            smileOnly = "--comments";
+            break;
+        case kOptKeepNewlines:
+            options.m_bKeepNewlines = true;
+            smileOnly = "--keep-newlines";
+            break;
+        case kOptSeed:
+            if (!ParseWhole(optarg, 0, 4294967295LL, value)) {
+                message = "the seed must be a whole number from 0 to 4294967295: '" +
+                          std::string(optarg) + "'";
+                return EParseResult::BadUsage;
+            }
+            options.m_bSeedGiven = true;
+            options.m_nSeed = static_cast<std::uint32_t>(value);
+            break;
+        case kOptPlaces:
+            options.m_strPlaces = optarg;
+            break;
+        case kOptCensor:
+            censor = true;
+            break;
+        case kOptReverse:
+            reverse = true;
+            break;
+        case kOptZenkaku:
+            options.m_strZenkaku = optarg;
+            break;
+        case kOptHankaku:
+            options.m_strHankaku = optarg;
+            break;
+        case kOptUtf8:
+            options.m_bUtf8 = true;
+            break;
+        case 'o':
+            options.m_strOutput = optarg;
+            break;
+        case 'h':
+            message = kHelp;
+            return EParseResult::Exit;
+        case kOptVersion:
+            message = "chirpwell-smile 4.02\n";
+            return EParseResult::Exit;
+        case ':':
+            message = "option '" + std::string(argv[optind - 1]) + "' needs a value";
+            return EParseResult::BadUsage;
+        default:
+            message = "unknown option '" + std::string(argv[optind - 1]) + "'";
+            return EParseResult::BadUsage;
+        }
+    }
+    if (censor && reverse) {
+        message = "--censor and --reverse cannot be used together";
+        return EParseResult::BadUsage;
+    }
+    if ((censor || reverse) && !smileOnly.empty()) {
+        message = smileOnly + " has no effect with " + (censor ? "--censor" : "--reverse");
+        return EParseResult::BadUsage;
+    }
+    options.m_eMode = censor ? ECliMode::Censor : reverse ? ECliMode::Reverse : ECliMode::Smile;
+    if (argc - optind > 1) {
+        message = "only one FILE may be given";
+        return EParseResult::BadUsage;
+    }
+    if (optind < argc)
+        options.m_strInput = argv[optind];
+    return EParseResult::Run;
+}

@@ -1,0 +1,34 @@
+#ifndef CHIRPWELL_CLI_SMILEOPTIONS_H
+#define CHIRPWELL_CLI_SMILEOPTIONS_H
+
+#include <cstdint>
+#include <string>
+
+enum class ECliMode { Smile, Censor, Reverse };
+
+// What one run of chirpwell-smile was asked to do. Texts are UTF-8 as given.
+struct CSmileOptions {
+    ECliMode m_eMode = ECliMode::Smile;
+    int m_nFrequency = 2;
+    std::string m_strSmileFile;  // empty: the built-in set
+    bool m_bHtml = false;
+    bool m_bComments = false;
+    bool m_bKeepNewlines = false;
+    bool m_bSeedGiven = false;
+    std::uint32_t m_nSeed = 0;
+    std::string m_strPlaces;  // empty: none
+    std::string m_strZenkaku = "●";
+    std::string m_strHankaku = "*";
+    bool m_bUtf8 = false;
+    std::string m_strOutput;  // empty: standard output
+    std::string m_strInput;   // empty or "-": standard input
+};
+
+enum class EParseResult { Run, Exit, BadUsage };
+
+// Reads the command line. Exit comes with the help or version text in message,
+// BadUsage with what is wrong.
+EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
+                               std::string& message);
+
+#endif

@@ -1,0 +1,141 @@
+#include "engine/Cp932.h"
+
+#include <cassert>
+#include <cerrno>
+
+#include <iconv.h>
+
+namespace {
+
+// Runs iconv over the whole input; false with the offset of the first unit it
+// could not take.
+bool Recode(const char* to, const char* from, std::string_view input, std::string& output,
+            std::size_t& failedAt)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        failedAt = 0;
+        return false;
+    }
+    std::string result(input.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    std::size_t written = 0;
+    bool ok = true;
+    while (inLeft > 0) {
+        char* out = result.data() + written;
+        std::size_t outLeft = result.size() - written;
+        const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+        written = result.size() - outLeft;
+        if (rc != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            result.resize(result.size() * 2);
+            continue;
+        }
+        failedAt = input.size() - inLeft;
+        ok = false;
+        break;
+    }
+    iconv_close(cd);
+    if (!ok)
+        return false;
+    result.resize(written);
+    output = std::move(result);
+    return true;
+}
+
+}  // namespace
+
+bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t FindInText(std::string_view text, std::string_view needle)
+{
+    if (needle.empty())
+        return 0;
+    std::size_t i = 0;
+    while (i + needle.size() <= text.size()) {
+        if (text.compare(i, needle.size(), needle) == 0)
+            return i;
+        i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
+bool Utf8ToCp932(std::string_view utf8, std::string& cp932, CCodecError* error)
+{
+    CCodecError fault;
+    fault.m_nOffset = FindInvalidUtf8(utf8);
+    if (fault.m_nOffset != std::string_view::npos) {
+        fault.m_bMalformed = true;
+    } else if (Recode("CP932", "UTF-8", utf8, cp932, fault.m_nOffset)) {
+        return true;
+    }
+    if (error)
+        *error = fault;
+    return false;
+}
+
+bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error)
+{
+    CCodecError fault;
+    fault.m_bMalformed = true;
+    if (Recode("UTF-8", "CP932", cp932, utf8, fault.m_nOffset))
+        return true;
+    if (error)
+        *error = fault;
+    return false;
+}
+
+std::size_t FindInvalidUtf8(std::string_view utf8)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t size = utf8.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        std::size_t length;
+        unsigned char low = 0x80;  // allowed range of the second byte
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;  // overlong
+            if (lead == 0xED)
+                high = 0x9F;  // surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;  // overlong
+            if (lead == 0xF4)
+                high = 0x8F;  // past U+10FFFF
+        } else {
+            return i;
+        }
+        if (i + length > size || bytes[i + 1] < low || bytes[i + 1] > high)
+            return i;
+        for (std::size_t k = 2; k < length; ++k) {
+            if (bytes[i + k] < 0x80 || bytes[i + k] > 0xBF)
+                return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::string Cp932Text(std::string_view utf8)
+{
+    std::string cp932;
+    const bool ok = Utf8ToCp932(utf8, cp932);
+    assert(ok && "a program text has a character that CP932 lacks");
+    (void)ok;
+    return cp932;
+}

@@ -1,0 +1,39 @@
+#ifndef CHIRPWELL_ENGINE_CP932_H
+#define CHIRPWELL_ENGINE_CP932_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Helpers for Shift_JIS text as code page 932 has it. Positions count bytes.
+
+// True for the first byte of a two-byte character; the byte after it is always its
+// second byte, whatever its value.
+bool IsLeadByte(unsigned char byte);
+
+// The first occurrence of needle in text that starts on a character boundary, or
+// npos. An empty needle is found at 0.
+std::size_t FindInText(std::string_view text, std::string_view needle);
+
+// Where a conversion failed.
+struct CCodecError {
+    std::size_t m_nOffset = 0;  // byte of the input where the fault starts
+    bool m_bMalformed = false;  // not valid input at all, rather than a character the
+                                // other side lacks
+};
+
+// UTF-8 to CP932; false when the input is not UTF-8 or holds a character that CP932
+// lacks (error, when given, says which and where).
+bool Utf8ToCp932(std::string_view utf8, std::string& cp932, CCodecError* error = nullptr);
+
+// CP932 to UTF-8; false when a byte or pair is no CP932 character.
+bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error = nullptr);
+
+// The start of the first invalid UTF-8 sequence (overlong forms and surrogates
+// included), or npos.
+std::size_t FindInvalidUtf8(std::string_view utf8);
+
+// A fixed UTF-8 text of the program in CP932. The text must be representable.
+std::string Cp932Text(std::string_view utf8);
+
+#endif

@@ -1,0 +1,33 @@
+#ifndef CHIRPWELL_ENGINE_PROGRESSMETER_H
+#define CHIRPWELL_ENGINE_PROGRESSMETER_H
+
+#include <cstddef>
+
+class IProgress;
+
+// Turns "at byte position of a text of length bytes" into the percentage
+// 100 * position / length for a progress display, with one division per change of
+// the percentage instead of one per byte. A value equal to the one reported just
+// before is left out; every change is reported. The display must outlive the meter.
+class CProgressMeter {
+public:
+    explicit CProgressMeter(IProgress& progress) : m_progress(progress) {}
+
+    // Positions must not decrease while the length stays the same.
+    void At(std::size_t position, std::size_t length)
+    {
+        if (length == m_nLength && position < m_nNextChange)
+            return;
+        Update(position, length);
+    }
+
+private:
+    void Update(std::size_t position, std::size_t length);
+
+    IProgress& m_progress;
+    std::size_t m_nLength = 0;      // the length the window below was computed for
+    std::size_t m_nNextChange = 0;  // first position whose percentage is higher
+    int m_nLast = -1;               // last percentage reported; none yet
+};
+
+#endif
