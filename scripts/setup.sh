@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing Chirpwell need,
+# skipping those already installed. Safe to run again; asks nothing.
+set -eu
+
+packages="cmake ninja-build g++ pkg-config
+libgtest-dev libgmock-dev libbenchmark-dev
+clang libclang-rt-14-dev
+qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
+fonts-ipafont-gothic fonts-ipafont-mincho
+xvfb xauth poppler-utils"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=sudo
+else
+    sudo=
+fi
+export DEBIAN_FRONTEND=noninteractive
+# shellcheck disable=SC2086
+if ! $sudo apt-get install -y --no-install-recommends $missing; then
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends $missing
+fi
