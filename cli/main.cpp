@@ -108,11 +108,11 @@ bool ReadInput(const std::string& path, std::string& bytes)
 {
     const bool fromStdin = path.empty() || path == "-";
     const std::string name = fromStdin ? "(standard input)" : path;
-    std::string error;
+    std::error_code error;
     const bool read = fromStdin ? ReadStreamBytes(stdin, bytes, error, kTextLimit)
                                 : ReadFileBytes(path, bytes, error, kTextLimit);
     if (!read) {
-        Fail(name + ": " + error);
+        Fail(name + ": " + error.message());
         return false;
     }
     if (bytes.size() > kTextLimit) {
@@ -164,9 +164,9 @@ bool LoadSmileSet(CConverter& converter, CStderrNotifier& notifier, const std::s
     }
     // The loader tells nothing of a file it cannot open, so ask first for a reason.
     std::string bytes;
-    std::string error;
+    std::error_code error;
     if (!ReadFileBytes(path, bytes, error)) {
-        Fail(path + ": " + error);
+        Fail(path + ": " + error.message());
         FailText(kMsgSmileFileFailed);
         return false;
     }

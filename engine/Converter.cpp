@@ -87,7 +87,7 @@ bool CConverter::LoadSmileFile(const std::string& path)
         return true;
     }
     std::string content;
-    std::string error;
+    std::error_code error;
     if (!ReadFileBytes(path, content, error))
         return false;
     m_strModeFilePath = path;
