@@ -2,16 +2,15 @@
 
 #include "engine/Converter.h"
 #include "engine/Filters.h"
-#include "engine/Limits.h"
 
 bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string& text,
-                    IProgress& progress)
+                    IProgress& progress, std::size_t room)
 {
     if (settings.m_bHTMLCut)
-        StripHtmlTags(text, kTextLimit, progress);
+        StripHtmlTags(text, room, progress);
     if (settings.m_bCPPCut)
-        StripCppComments(text, kTextLimit, progress);
+        StripCppComments(text, room, progress);
     if (settings.m_bReturnCode)
-        NormalizeReturnCodes(text, kTextLimit, progress);
-    return smiler.Convert(text, kMaxSmileLength, progress);
+        NormalizeReturnCodes(text, room, progress);
+    return smiler.Convert(text, room / 2, progress);
 }

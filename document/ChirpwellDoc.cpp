@@ -1,0 +1,329 @@
+#include "document/ChirpwellDoc.h"
+
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <system_error>
+
+#include "document/CommandIds.h"
+#include "document/DocTexts.h"
+#include "document/IDocFrame.h"
+#include "document/IDocView.h"
+#include "document/IProgressFactory.h"
+#include "document/IPrompter.h"
+#include "document/IWorkingDirectory.h"
+#include "document/SettingsChecks.h"
+#include "document/SettingsValues.h"
+#include "document/TextFormat.h"
+#include "engine/Cp932.h"
+#include "engine/EngineTexts.h"
+#include "engine/IProfile.h"
+#include "engine/Pipeline.h"
+#include "engine/TextFile.h"
+
+namespace {
+
+constexpr char kNoDirectory[] = "noSet";
+
+// The user's words for why a file could not be read or written, CP932. Paths are
+// shown as the file system has them; a name that is no valid text shows as is.
+std::string Reason(const std::error_code& error)
+{
+    switch (error.value()) {
+    case ENOENT:
+    case ENOTDIR:
+        return Cp932Text(kReasonNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Cp932Text(kReasonAccessDenied);
+    case EISDIR:
+        return Cp932Text(kReasonIsFolder);
+    case ENOSPC:
+    case EDQUOT:
+        return Cp932Text(kReasonDiskFull);
+    default: {
+        std::string reason;
+        return Utf8ToCp932(error.message(), reason) ? reason : std::string();
+    }
+    }
+}
+
+std::string PathForMessage(const std::string& path)
+{
+    std::string shown;
+    return Utf8ToCp932(path, shown) ? shown : path;
+}
+
+CFileDialogSpec DocumentFileDialogSpec(const char* title, const std::string& initialPath)
+{
+    CFileDialogSpec spec;
+    spec.m_strTitle = Cp932Text(title);
+    spec.m_filters = {{Cp932Text(kDocumentFilterName), "*"}};
+    spec.m_strInitialPath = initialPath;
+    return spec;
+}
+
+}  // namespace
+
+CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
+    : m_ports(ports),
+      m_random(ports.m_clock),
+      m_converter(ports.m_prompter, m_random),
+      m_undoConverter(ports.m_prompter, m_random)
+{
+    const std::string directory =
+        m_ports.m_profile.GetProfileString("Settings", "CurrentDirectory", kNoDirectory);
+    // A directory that cannot be entered is passed over without a word.
+    if (directory != kNoDirectory)
+        m_ports.m_workingDirectory.Set(directory);
+    m_converter.LoadSettings(m_ports.m_profile);
+    BuildCommands();
+}
+
+CChirpwellDoc::~CChirpwellDoc()
+{
+    m_converter.SaveSettings(m_ports.m_profile);
+}
+
+void CChirpwellDoc::BuildCommands()
+{
+    m_commands.On(ID_FILE_OPEN, [this] {
+        const std::optional<std::string> path = m_ports.m_prompter.ChooseFileToOpen(
+            DocumentFileDialogSpec(kOpenDialogTitle, m_strPathName));
+        if (path)
+            OpenDocumentFile(*path);
+    });
+    m_commands.On(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    m_commands.On(ID_RELOAD, [this] { OnReload(); });
+    m_commands.On(ID_SMILE_AGAIN, [this] { OnSmileAgain(); });
+    m_commands.On(ID_SMILE_WITH_FILE, [this] { OnSmileWithFile(); });
+    m_commands.On(ID_SETTINGS, [this] { OnSettings(); });
+    m_commands.On(ID_SEARCH_DOWN, [this] { OnSearchDown(); });
+    m_commands.On(ID_SEARCH_UP, [this] { OnSearchUp(); });
+    m_commands.On(ID_CENSOR, [this] { OnCensor(); },
+                  [this](CCmdUI& cmdUI) { OnUpdateSelectionEffect(cmdUI); });
+    m_commands.On(ID_REVERSE, [this] { OnReverse(); },
+                  [this](CCmdUI& cmdUI) { OnUpdateSelectionEffect(cmdUI); });
+    m_commands.On(ID_UNDO, [this] { OnUndo(); }, [this](CCmdUI& cmdUI) { OnUpdateUndo(cmdUI); });
+}
+
+bool CChirpwellDoc::OnOpenDocument(const std::string& path)
+{
+    if (!Serialize(EArchive::Load, path))
+        return false;
+    SetModifiedFlag(false);
+    // A smile that fails leaves the file's plain text, and the open still succeeds.
+    if (m_bViewReady)
+        RunSmilePipeline(m_converter);
+    m_bUndoAvailable = false;
+    return true;
+}
+
+bool CChirpwellDoc::OpenDocumentFile(const std::string& path)
+{
+    if (!OnOpenDocument(path))
+        return false;
+    SetPathName(path, true);
+    return true;
+}
+
+void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
+{
+    m_strPathName = path;
+    m_ports.m_frame.OnPathNameChanged(path);
+    if (addToRecentFiles)
+        m_ports.m_frame.AddToRecentFileList(path);
+}
+
+bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
+{
+    std::error_code error;
+    if (direction == EArchive::Store) {
+        if (WriteFileAtomically(path, m_pView->GetText(), error))
+            return true;
+        m_ports.m_prompter.ShowMessage(
+            FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error)));
+        return false;
+    }
+    const std::size_t limit = m_pView->GetTextLimit();
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes, error, limit)) {
+        m_ports.m_prompter.ShowMessage(
+            FormatMessage(Cp932Text(kMsgCannotOpen), PathForMessage(path), Reason(error)));
+        return false;
+    }
+    if (bytes.size() > limit) {
+        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgFileTooLarge));
+        return false;
+    }
+    // A zero byte would cut the view's text short, so the file is refused.
+    if (bytes.find('\0') != std::string::npos) {
+        m_ports.m_prompter.ShowMessage(
+            FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
+        return false;
+    }
+    m_pView->SetText(bytes);
+    return true;
+}
+
+bool CChirpwellDoc::RunSmilePipeline(CConverter& converter)
+{
+    const std::unique_ptr<IProgress> progress = m_ports.m_progressFactory.Create();
+    m_random.SeedFromClock();
+    progress->SetCaption(Cp932Text(kCaptionGettingText));
+    std::string text = m_pView->GetText();
+
+    m_strUndoText = text;
+    m_undoConverter.CopySmilePlaces(m_converter);
+    m_bUndoAvailable = true;
+    m_converter.ClearSmilePlaces();
+
+    // The switches are the document's own, also when another converter smiles.
+    if (!FilterAndSmile(m_converter, converter, text, *progress, m_pView->GetTextLimit())) {
+        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgTooLong));
+        m_converter.CopySmilePlaces(m_undoConverter);
+        m_bUndoAvailable = false;
+        return false;
+    }
+    progress->SetCaption(Cp932Text(kCaptionSettingText));
+    m_pView->SetText(text);
+    if (&converter != &m_converter)
+        m_converter.CopySmilePlaces(converter);
+    m_pView->ResizeToText();
+    return true;
+}
+
+bool CChirpwellDoc::OnViewInitialUpdate()
+{
+    if (m_bViewReady)
+        return false;
+    m_bViewReady = true;
+    if (!m_strPathName.empty())
+        OnOpenDocument(m_strPathName);
+    return true;
+}
+
+void CChirpwellDoc::OnReload()
+{
+    if (!m_strPathName.empty())
+        OnOpenDocument(m_strPathName);
+}
+
+void CChirpwellDoc::OnSmileAgain()
+{
+    RunSmilePipeline(m_converter);
+}
+
+void CChirpwellDoc::OnSmileWithFile()
+{
+    const std::optional<std::string> path =
+        m_ports.m_prompter.ChooseFileToOpen(SmileFileDialogSpec());
+    if (!path)
+        return;
+    // The other file serves this one smile; the document's own set stays untouched.
+    CConverter other(m_ports.m_prompter, m_random);
+    other.m_nFrequency = m_converter.m_nFrequency;
+    if (!other.LoadSmileFile(*path)) {
+        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgSmileFileFailed));
+        return;
+    }
+    RunSmilePipeline(other);
+}
+
+void CChirpwellDoc::OnSettings()
+{
+    const std::string rememberedPath = m_converter.m_strModeFilePath;
+    CSettingsValues values = ReadSettingsValues(m_converter);
+    if (m_ports.m_prompter.RunSettingsDialog(values, m_converter)) {
+        WriteSettingsValues(values, m_converter);
+        if (!m_strPathName.empty() && m_ports.m_prompter.AskYesNo(Cp932Text(kAskReload)))
+            OnOpenDocument(m_strPathName);
+        return;
+    }
+    // The load button may have put another set in force; the one from before the
+    // dialog comes back, and so does its path, which the load had replaced.
+    if (!m_converter.LoadSmileFile(rememberedPath)) {
+        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgCancelFailed));
+        m_converter.LoadBuiltInSet();
+    }
+    m_converter.m_strModeFilePath = rememberedPath;
+}
+
+void CChirpwellDoc::OnFileSaveAs()
+{
+    const std::optional<std::string> path = m_ports.m_prompter.ChooseFileToSave(
+        DocumentFileDialogSpec(kSaveAsDialogTitle, m_strPathName));
+    if (!path || !Serialize(EArchive::Store, *path))
+        return;
+    SetModifiedFlag(false);
+    SetPathName(*path, true);
+}
+
+void CChirpwellDoc::OnSearchDown()
+{
+    const std::optional<CSmilePlace> place =
+        m_converter.FindNextSmilePlace(m_pView->GetSelection().m_nStart);
+    if (!place)
+        return;
+    m_pView->SetSelection({place->m_nPosition, place->m_nPosition + place->m_nLength});
+    m_pView->ScrollCaret();
+}
+
+void CChirpwellDoc::OnSearchUp()
+{
+    const std::optional<CSmilePlace> place =
+        m_converter.FindPreviousSmilePlace(m_pView->GetSelection().m_nStart);
+    if (!place)
+        return;
+    m_pView->SetSelection({place->m_nPosition, place->m_nPosition + place->m_nLength});
+    m_pView->ScrollCaret();
+}
+
+void CChirpwellDoc::OnCensor()
+{
+    ApplySelectionEffect(EEffect::Censor);
+}
+
+void CChirpwellDoc::OnReverse()
+{
+    ApplySelectionEffect(EEffect::Reverse);
+}
+
+void CChirpwellDoc::ApplySelectionEffect(EEffect effect)
+{
+    const std::string text = m_pView->GetText();
+    m_strUndoText = text;
+    m_undoConverter.CopySmilePlaces(m_converter);
+    const CSelection selection = m_pView->GetSelection();
+    m_bUndoAvailable = true;
+
+    std::string part = text.substr(selection.m_nStart, selection.m_nEnd - selection.m_nStart);
+    if (effect == EEffect::Censor)
+        m_converter.Censor(part);
+    else
+        m_converter.Reverse(part);
+    // Both effects keep the length, so the smile places still hold.
+    m_pView->ReplaceSelection(part);
+    SetModifiedFlag(false);
+    m_pView->ResizeToText();
+}
+
+void CChirpwellDoc::OnUndo()
+{
+    m_pView->SetText(m_strUndoText);
+    m_converter.CopySmilePlaces(m_undoConverter);
+    m_pView->ResizeToText();
+    m_bUndoAvailable = false;
+}
+
+void CChirpwellDoc::OnUpdateSelectionEffect(CCmdUI& cmdUI) const
+{
+    const CSelection selection = m_pView->GetSelection();
+    cmdUI.m_bEnabled = selection.m_nStart != selection.m_nEnd;
+}
+
+void CChirpwellDoc::OnUpdateUndo(CCmdUI& cmdUI) const
+{
+    cmdUI.m_bEnabled = m_bUndoAvailable;
+}

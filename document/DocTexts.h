@@ -1,0 +1,50 @@
+#ifndef CHIRPWELL_DOCUMENT_DOCTEXTS_H
+#define CHIRPWELL_DOCUMENT_DOCTEXTS_H
+
+// Every text the document and its rules show, in UTF-8; Cp932Text() turns one into
+// CP932.
+
+inline constexpr char kCaptionGettingText[] = "テキスト取得中で御座る。";
+inline constexpr char kCaptionSettingText[] = "テキスト設定中で御座る。";
+
+inline constexpr char kAskReload[] = "設定が変更されたかもしれません。ファイルを再ロードしますか？";
+inline constexpr char kMsgCancelFailed[] = "キャンセル処理中にエラーが発生しました。";
+inline constexpr char kMsgBadDropCount[] = "ファイルの個数が不正だっちゅ－の（笑）。";
+
+inline constexpr char kSmileFileDialogTitle[] = "「微笑み文書」を選んでください。";
+inline constexpr char kSmileFileFilterName[] = "スマイルファイル(*.grn)";
+inline constexpr char kAllFilesFilterName[] = "全てのファイル(*.*)";
+inline constexpr char kOpenDialogTitle[] = "開く";
+inline constexpr char kSaveAsDialogTitle[] = "名前を付けて保存";
+inline constexpr char kDocumentFilterName[] = "すべてのﾌｧｲﾙ (*.*)";
+inline constexpr char kUntitled[] = "無題";
+
+// Opening and saving: %1 is the path, %2 the reason.
+inline constexpr char kMsgCannotOpen[] = "%1 を開けません。\n%2";
+inline constexpr char kMsgCannotSave[] = "%1 に保存できません。\n%2";
+inline constexpr char kMsgZeroByte[] =
+    "%1 はテキストファイルではありません (ゼロのバイトを含んでいます)。";
+inline constexpr char kReasonNotFound[] = "ﾌｧｲﾙが見つかりません。";
+inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されました。";
+inline constexpr char kReasonIsFolder[] = "ﾌｫﾙﾀﾞです。";
+inline constexpr char kReasonDiskFull[] = "ﾃﾞｨｽｸがいっぱいです。";
+
+// The settings dialog's refusals.
+inline constexpr char kMsgNotInteger[] = "整数を入力してください。";
+inline constexpr char kMsgIntegerRange[] = "%1 から %2 までの整数を入力してください。";
+inline constexpr char kMsgMaxChars[] = "%1 文字以内で入力してください。";
+inline constexpr char kMsgNotCp932[] = "Shift_JIS で表せない文字は使えません。";
+
+// The prompts of the eight recent-file entries, most recent first.
+inline constexpr const char* kRecentFilePrompts[8] = {
+    "指定のﾌｧｲﾙを開く",
+    "指定のﾌｧｲﾙを開きます",
+    "指定のﾌｧｲﾙを開くのだ",
+    "指定のﾌｧｲﾙを開いちゃう",
+    "指定のﾌｧｲﾙを開くよ",
+    "指定のﾌｧｲﾙを開いてあげよう",
+    "指定のﾌｧｲﾙを開こうかな",
+    "指定のﾌｧｲﾙを開くぜ",
+};
+
+#endif

@@ -1,0 +1,17 @@
+#include "document/TextFormat.h"
+
+std::string FormatMessage(std::string_view format, std::string_view first,
+                          std::string_view second)
+{
+    std::string text;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() &&
+            (format[i + 1] == '1' || format[i + 1] == '2')) {
+            text += format[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
