@@ -1,0 +1,101 @@
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/Cp932.h"
+#include "tests/engine/EngineTest.h"
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+TEST(Cp932, LeadBytesAre81To9FAndE0ToFC)
+{
+    EXPECT_FALSE(IsLeadByte(0x00));
+    EXPECT_FALSE(IsLeadByte(0x7F));
+    EXPECT_FALSE(IsLeadByte(0x80));
+    EXPECT_TRUE(IsLeadByte(0x81));
+    EXPECT_TRUE(IsLeadByte(0x9F));
+    EXPECT_FALSE(IsLeadByte(0xA0));
+    EXPECT_FALSE(IsLeadByte(0xDF));
+    EXPECT_TRUE(IsLeadByte(0xE0));
+    EXPECT_TRUE(IsLeadByte(0xFC));
+    EXPECT_FALSE(IsLeadByte(0xFD));
+    EXPECT_FALSE(IsLeadByte(0xFF));
+}
+
+TEST(Cp932, FindInTextNeverMatchesFromASecondByte)
+{
+    const std::string ten = Hex("8141");                  // 、
+    const std::string fullA = Hex("8281") + "A";          // ａA holds 81 41 from byte 1
+    EXPECT_EQ(FindInText(fullA, ten), npos);
+    EXPECT_EQ(FindInText(fullA + ten, ten), 3u);
+    EXPECT_EQ(FindInText(Hex("8140") + "@", "@"), 2u);  // 0x40 as a second byte is skipped
+    EXPECT_EQ(FindInText("ab", ""), 0u);
+    EXPECT_EQ(FindInText("ab", "abc"), npos);
+    EXPECT_EQ(FindInText("a" + Hex("82"), Hex("82")), 1u);
+}
+
+TEST(Cp932, FindInvalidUtf8RefusesOverlongSurrogateAndOutOfRangeForms)
+{
+    const std::vector<std::pair<std::string, std::size_t>> cases = {
+        {"", npos},
+        {"plain", npos},
+        {Hex("E381 82"), npos},          // あ
+        {Hex("C280 DFBF"), npos},
+        {Hex("E0A0 80 ED9F BF"), npos},  // U+0800, U+D7FF
+        {Hex("F090 8080 F48F BFBF"), npos},
+        {Hex("C080"), 0},                // overlong
+        {"a" + Hex("C1BF"), 1},
+        {"ab" + Hex("E080 80"), 2},
+        {Hex("F08F BFBF"), 0},
+        {Hex("EDA0 80"), 0},             // surrogates
+        {Hex("EDBF BF"), 0},
+        {Hex("F490 8080"), 0},           // past U+10FFFF
+        {Hex("F5"), 0},
+        {Hex("FF"), 0},
+        {"a" + Hex("80"), 1},            // a lone continuation byte
+        {"a" + Hex("E381"), 1},          // cut short
+        {Hex("E341 82"), 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(FindInvalidUtf8(text), expected);
+    }
+}
+
+TEST(Cp932, ConvertsBothWays)
+{
+    std::string cp932;
+    ASSERT_TRUE(Utf8ToCp932(Hex("E381A7 E38199 E38082") + "a", cp932));  // です。a
+    EXPECT_EQ(cp932, Hex("82C5 82B7 8142") + "a");
+    std::string utf8;
+    ASSERT_TRUE(Cp932ToUtf8(Hex("82A0 B1 819C"), utf8));  // あｱ●
+    EXPECT_EQ(utf8, Hex("E38182 EFBDB1 E2978F"));
+    EXPECT_EQ(Cp932Text(Hex("E2978F")), Hex("819C"));
+}
+
+TEST(Cp932, ConversionFaultsSayWhereAndWhat)
+{
+    std::string out;
+    CCodecError error;
+    EXPECT_FALSE(Utf8ToCp932("ab" + Hex("F09F9880"), out, &error));  // an emoji
+    EXPECT_EQ(error.m_nOffset, 2u);
+    EXPECT_FALSE(error.m_bMalformed);
+
+    EXPECT_FALSE(Utf8ToCp932("a" + Hex("C080"), out, &error));
+    EXPECT_EQ(error.m_nOffset, 1u);
+    EXPECT_TRUE(error.m_bMalformed);
+
+    EXPECT_FALSE(Cp932ToUtf8("abc" + Hex("8540"), out, &error));  // an unassigned pair
+    EXPECT_EQ(error.m_nOffset, 3u);
+    EXPECT_TRUE(error.m_bMalformed);
+
+    EXPECT_FALSE(Cp932ToUtf8(Hex("82A0 82"), out, &error));  // a cut character
+    EXPECT_EQ(error.m_nOffset, 2u);
+    EXPECT_FALSE(Cp932ToUtf8(Hex("80"), out));
+}
+
+}  // namespace
