@@ -81,7 +81,8 @@ bool CConverter::LoadSmileFile(const std::string& path)
 {
     RemoveAllRules();
     m_strName = Cp932Text(kUnnamedSetName);
-    m_strSeparator = " ";
+    // Not `= " "`: g++ 12 at -O3 takes that for an overlapping copy (-Wrestrict).
+    m_strSeparator.assign(1, ' ');
     if (path == kBuiltInSetPath) {
         LoadBuiltInSet();
         return true;
