@@ -128,6 +128,15 @@ bool CChirpwellDoc::OpenDocumentFile(const std::string& path)
     return true;
 }
 
+void CChirpwellDoc::OnNewDocument()
+{
+    m_pView->SetText(std::string());
+    m_converter.ClearSmilePlaces();
+    m_bUndoAvailable = false;
+    SetModifiedFlag(false);
+    SetPathName(std::string(), false);
+}
+
 void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
 {
     m_strPathName = path;

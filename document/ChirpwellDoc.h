@@ -49,6 +49,8 @@ public:
     // command line): OnOpenDocument, then the path becomes the document's and goes
     // to the top of the recent files.
     bool OpenDocumentFile(const std::string& path);
+    // A new, untitled document with an empty text.
+    void OnNewDocument();
 
     enum class EArchive { Load, Store };
     // Load: the file's bytes become the view's text, unchanged. Store: the view's

@@ -8,7 +8,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
 fonts-ipafont-gothic fonts-ipafont-mincho
-xvfb xauth poppler-utils"
+xvfb xauth poppler-utils qt6-translations-l10n imagemagick"
 
 missing=""
 for package in $packages; do

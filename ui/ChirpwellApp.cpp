@@ -1,0 +1,134 @@
+#include "ui/ChirpwellApp.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
+#include "ui/AboutDialog.h"
+#include "ui/ChirpwellView.h"
+#include "ui/MainFrame.h"
+#include "ui/ProgressDialog.h"
+#include "ui/TextCodec.h"
+
+CChirpwellApp::CChirpwellApp()
+{
+    m_recentFiles.Load(m_profile);
+    BuildCommands();
+}
+
+CChirpwellApp::~CChirpwellApp()
+{
+    ExitInstance();
+}
+
+void CChirpwellApp::BuildCommands()
+{
+    m_commands.On(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    m_commands.On(ID_FILE_NEW, [this] { m_pDocument->OnNewDocument(); });
+    for (std::size_t index = 0; index < CRecentFileList::kSize; ++index) {
+        const int id = ID_FILE_MRU_FILE1 + static_cast<int>(index);
+        m_commands.On(id, [this, index] { OnOpenRecentFile(index); },
+                      [this, index](CCmdUI& cmdUI) {
+                          cmdUI.m_bEnabled = index < m_recentFiles.Entries().size();
+                      });
+    }
+}
+
+bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Chirpwell smiles Japanese Shift_JIS (CP932) texts as it opens them.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument("FILE", "The text file to open and smile.", "[FILE]");
+    exitCode = 0;
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(parser.errorText()));
+        exitCode = 2;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return false;
+    }
+    if (parser.isSet(version)) {
+        std::printf("chirpwell %s\n", qPrintable(QApplication::applicationVersion()));
+        return false;
+    }
+    if (parser.positionalArguments().size() > 1) {
+        std::fputs("chirpwell: only one FILE may be given\n", stderr);
+        exitCode = 2;
+        return false;
+    }
+
+    m_pFrame = new CMainFrame(m_recentFiles);
+    m_prompter.SetParent(m_pFrame);
+    m_pProgressFactory = std::make_unique<CProgressFactory>(m_pFrame);
+    m_pDocument = std::make_unique<CChirpwellDoc>(CDocPorts{
+        m_prompter, *m_pProgressFactory, m_profile, m_clock, m_workingDirectory, *m_pFrame});
+    m_pView = new CChirpwellView(*m_pDocument, m_profile, m_pFrame);
+    m_pFrame->setCentralWidget(m_pView);
+    m_pDocument->SetView(m_pView);
+    m_pFrame->SetCommandTargets(m_pView->Commands(), m_pDocument->Commands(), m_commands);
+    m_pFrame->resize(640, 400);
+
+    // A file named here is read unsmiled; the first display smiles it.
+    if (parser.positionalArguments().isEmpty()) {
+        m_pFrame->Route(ID_FILE_NEW);
+    } else if (!m_pDocument->OpenDocumentFile(ToPath(parser.positionalArguments().constFirst()))) {
+        exitCode = 1;
+        ExitInstance();
+        return false;
+    }
+    m_pView->OnInitialUpdate();
+    m_pView->ResizeToText();
+    m_pFrame->show();
+    m_pFrame->UpdateCommandStates();
+    return true;
+}
+
+int CChirpwellApp::Run(const QStringList& arguments)
+{
+    int exitCode = 0;
+    if (!InitInstance(arguments, exitCode))
+        return exitCode;
+    QApplication::exec();
+    ExitInstance();
+    return 0;
+}
+
+void CChirpwellApp::ExitInstance()
+{
+    if (m_pDocument)
+        m_pDocument->SetView(nullptr);
+    // The view writes its settings as it goes, then the document its own.
+    delete m_pFrame;
+    m_pFrame = nullptr;
+    m_pView = nullptr;
+    m_pDocument.reset();
+    m_recentFiles.Save(m_profile);
+    m_profile.Sync();
+}
+
+void CChirpwellApp::OnAppAbout()
+{
+    CAboutDialog dialog(m_pFrame);
+    dialog.exec();
+}
+
+void CChirpwellApp::OnOpenRecentFile(std::size_t index)
+{
+    if (index >= m_recentFiles.Entries().size())
+        return;
+    const std::string path = m_recentFiles.Entries()[index];
+    // An entry that no longer opens leaves the list.
+    if (!m_pDocument->OpenDocumentFile(path)) {
+        m_recentFiles.Remove(index);
+        m_pFrame->RebuildRecentFileMenu();
+    }
+}

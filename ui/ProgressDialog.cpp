@@ -1,0 +1,55 @@
+#include "ui/ProgressDialog.h"
+
+#include <QApplication>
+#include <QProgressBar>
+
+#include "ui/DialogUnits.h"
+#include "ui/TextCodec.h"
+
+CProgressDialog::CProgressDialog(QWidget* mainWindow) : QDialog(mainWindow)
+{
+    setModal(false);
+    setFont(DialogFont());
+    const CDialogUnits units(font());
+    setFixedSize(units.Size(207, 25));
+    m_pBar = new QProgressBar(this);
+    m_pBar->setGeometry(units.Rect(13, 7, 174, 11));
+    m_pBar->setRange(0, 100);
+    m_pBar->setValue(0);
+    m_pBar->setTextVisible(false);
+
+    if (mainWindow) {
+        const QRect frame = mainWindow->frameGeometry();
+        const CPoint corner = ProgressWindowPosition(
+            {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()});
+        move(corner.m_nX, corner.m_nY);
+    }
+    show();
+    raise();
+    Repaint();
+}
+
+void CProgressDialog::SetCaption(const std::string& caption)
+{
+    setWindowTitle(FromCp932(caption));
+    Repaint();
+}
+
+void CProgressDialog::SetPosition(int percent)
+{
+    if (!m_rule.Accept(percent))
+        return;
+    m_pBar->setValue(percent);
+    Repaint();
+}
+
+void CProgressDialog::Repaint()
+{
+    // The run holds the event loop; let Qt paint the change, and nothing else.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::unique_ptr<IProgress> CProgressFactory::Create()
+{
+    return std::make_unique<CProgressDialog>(m_pMainWindow);
+}

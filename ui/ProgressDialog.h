@@ -1,0 +1,42 @@
+#ifndef CHIRPWELL_UI_PROGRESSDIALOG_H
+#define CHIRPWELL_UI_PROGRESSDIALOG_H
+
+#include <QDialog>
+
+#include "document/IProgressFactory.h"
+#include "document/ProgressRule.h"
+#include "engine/IProgress.h"
+
+class QProgressBar;
+
+// The modeless window of one pipeline run: a bar and a title that names the phase.
+// Shown as soon as it is made, over the main window's centre; the bar moves only
+// when the rule allows, and then the window is painted at once.
+class CProgressDialog : public QDialog, public IProgress {
+    Q_OBJECT
+public:
+    explicit CProgressDialog(QWidget* mainWindow);
+
+    void SetCaption(const std::string& caption) override;
+    void SetPosition(int percent) override;
+
+    QProgressBar* Bar() const { return m_pBar; }
+
+private:
+    void Repaint();
+
+    CProgressRule m_rule;
+    QProgressBar* m_pBar = nullptr;  // owned by its Qt parent
+};
+
+// Makes a progress window over the main window.
+class CProgressFactory : public IProgressFactory {
+public:
+    explicit CProgressFactory(QWidget* mainWindow) : m_pMainWindow(mainWindow) {}
+    std::unique_ptr<IProgress> Create() override;
+
+private:
+    QWidget* m_pMainWindow;
+};
+
+#endif

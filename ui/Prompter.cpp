@@ -1,0 +1,35 @@
+#include "ui/Prompter.h"
+
+#include "ui/FileDialogs.h"
+#include "ui/MessageBox.h"
+#include "ui/SettingsDialog.h"
+#include "ui/TextCodec.h"
+
+void CPrompter::ShowMessage(const std::string& text)
+{
+    ShowMessageBox(m_pParent, FromCp932(text));
+}
+
+bool CPrompter::AskYesNo(const std::string& text)
+{
+    return ShowMessageBox(m_pParent, FromCp932(text), EMessageButtons::YesNo);
+}
+
+std::optional<std::string> CPrompter::ChooseFileToOpen(const CFileDialogSpec& spec)
+{
+    return ::ChooseFileToOpen(m_pParent, spec);
+}
+
+std::optional<std::string> CPrompter::ChooseFileToSave(const CFileDialogSpec& spec)
+{
+    return ::ChooseFileToSave(m_pParent, spec);
+}
+
+bool CPrompter::RunSettingsDialog(CSettingsValues& values, CConverter& converter)
+{
+    CSettingsDialog dialog(values, converter, *this, m_pParent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    values = dialog.Values();
+    return true;
+}

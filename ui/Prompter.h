@@ -1,0 +1,23 @@
+#ifndef CHIRPWELL_UI_PROMPTER_H
+#define CHIRPWELL_UI_PROMPTER_H
+
+#include "document/IPrompter.h"
+
+class QWidget;
+
+// The document's dialogs as Qt shows them, over the main window.
+class CPrompter : public IPrompter {
+public:
+    void SetParent(QWidget* parent) { m_pParent = parent; }
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> ChooseFileToOpen(const CFileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFileToSave(const CFileDialogSpec& spec) override;
+    bool RunSettingsDialog(CSettingsValues& values, CConverter& converter) override;
+
+private:
+    QWidget* m_pParent = nullptr;
+};
+
+#endif

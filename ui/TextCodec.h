@@ -1,0 +1,20 @@
+#ifndef CHIRPWELL_UI_TEXTCODEC_H
+#define CHIRPWELL_UI_TEXTCODEC_H
+
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+// The edge between the program's CP932 texts and Qt's strings.
+
+// Every unit decodes; one that is no character shows as U+FFFD.
+QString FromCp932(std::string_view cp932);
+// False when text holds a character that CP932 lacks.
+bool ToCp932(const QString& text, std::string& cp932);
+
+// Paths go to and from the file system's own bytes.
+QString FromPath(const std::string& path);
+std::string ToPath(const QString& path);
+
+#endif

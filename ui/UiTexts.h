@@ -1,0 +1,60 @@
+#ifndef CHIRPWELL_UI_UITEXTS_H
+#define CHIRPWELL_UI_UITEXTS_H
+
+#include <QString>
+
+// Every text the window shows, in UTF-8; Ui() turns one into a QString. Texts of
+// the engine and the document arrive as CP932 and go through FromCp932().
+
+// A command's menu text (with "\t" before its key), status-bar prompt and tooltip.
+struct CCommandText {
+    int m_nId;
+    const char* m_pMenuText;
+    const char* m_pPrompt;
+    const char* m_pTooltip;
+};
+
+// The texts of a command, or null for an id without texts.
+const CCommandText* FindCommandText(int id);
+
+QString Ui(const char* utf8);
+
+inline constexpr char kAppTitle[] = "Chirpwell";
+inline constexpr char kIdleText[] = "淑女(ﾚﾃﾞｨ)";
+inline constexpr char kIndicatorKana[] = "ｶﾅ";
+inline constexpr char kIndicatorCaps[] = "CAP";
+inline constexpr char kIndicatorNum[] = "NUM";
+inline constexpr char kIndicatorScroll[] = "SCRL";
+
+inline constexpr char kMenuFile[] = "ﾌｧｲﾙ(&F)";
+inline constexpr char kMenuEdit[] = "編集(&E)";
+inline constexpr char kMenuSearch[] = "検索(&S)";
+inline constexpr char kMenuView[] = "表示(&V)";
+inline constexpr char kMenuConvert[] = "変換(&C)";
+inline constexpr char kMenuSelectionEffects[] = "選択範囲エフェクト(&E)";
+inline constexpr char kMenuWholeEffects[] = "全体エフェクト(&A)";
+inline constexpr char kMenuHelp[] = "ﾍﾙﾌﾟ(&H)";
+inline constexpr char kToolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
+
+inline constexpr char kSettingsTitle[] = "Settings of チャープウェル";
+inline constexpr char kButtonOk[] = "OK";
+inline constexpr char kButtonCancel[] = "ｷｬﾝｾﾙ";
+inline constexpr char kButtonLoadFile[] = "ﾌｧｲﾙﾛｰﾄﾞ...";
+inline constexpr char kCheckHtml[] = "HTML";
+inline constexpr char kCheckComments[] = "C++コメント";
+inline constexpr char kCheckReturnCode[] = "改行コード";
+inline constexpr char kGroupFilters[] = "フィルタ";
+inline constexpr char kLabelFrequency[] = "スマイル頻度";
+inline constexpr char kLabelPercent[] = "％";
+inline constexpr char kGroupCensor[] = "伏せ字";
+inline constexpr char kLabelZenkaku[] = "全角";
+inline constexpr char kLabelHankaku[] = "半角";
+
+inline constexpr char kAboutTitle[] = "version info of チャープウェル";
+inline constexpr char kAboutVersion[] = "Chirpwell Version 4.02";
+
+inline constexpr char kColorDialogTitle[] = "色の設定";
+inline constexpr char kFontDialogTitle[] = "フォント";
+inline constexpr char kFontDialogColor[] = "色(&C):";
+
+#endif
