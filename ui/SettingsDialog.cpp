@@ -32,6 +32,11 @@ CSettingsDialog::CSettingsDialog(const CSettingsValues& values, CConverter& conv
     filters->setGeometry(units.Rect(171, 53, 63, 58));
     auto* censor = new QGroupBox(Ui(kGroupCensor), this);
     censor->setGeometry(units.Rect(7, 81, 155, 31));
+    // The caption sits on the frame's top line, so the frame fills its rectangle.
+    for (QGroupBox* box : {m_pSetBox, filters, censor})
+        box->setStyleSheet("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+                           "QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                           " padding: 0 2px; }");
 
     m_pOk = new QPushButton(Ui(kButtonOk), this);
     m_pOk->setGeometry(units.Rect(194, 7, 50, 14));
