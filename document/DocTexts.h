@@ -29,6 +29,9 @@ inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されまし
 inline constexpr char kReasonIsFolder[] = "ﾌｫﾙﾀﾞです。";
 inline constexpr char kReasonDiskFull[] = "ﾃﾞｨｽｸがいっぱいです。";
 
+// The normal find, with the text looked for as %1.
+inline constexpr char kMsgTextNotFound[] = "「%1」が見つかりません。";
+
 // The settings dialog's refusals.
 inline constexpr char kMsgNotInteger[] = "整数を入力してください。";
 inline constexpr char kMsgIntegerRange[] = "%1 から %2 までの整数を入力してください。";

@@ -5,14 +5,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QPrinterInfo>
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
+#include "ui/PrintService.h"
 #include "ui/ProgressDialog.h"
 #include "ui/TextCodec.h"
+#include "ui/UiTexts.h"
 
 CChirpwellApp::CChirpwellApp()
 {
@@ -29,6 +32,7 @@ void CChirpwellApp::BuildCommands()
 {
     m_commands.On(ID_APP_ABOUT, [this] { OnAppAbout(); });
     m_commands.On(ID_FILE_NEW, [this] { m_pDocument->OnNewDocument(); });
+    m_commands.On(ID_FILE_PRINT_SETUP, [this] { m_pPrintService->PageSetup(m_pFrame); });
     for (std::size_t index = 0; index < CRecentFileList::kSize; ++index) {
         const int id = ID_FILE_MRU_FILE1 + static_cast<int>(index);
         m_commands.On(id, [this, index] { OnOpenRecentFile(index); },
@@ -45,6 +49,14 @@ bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
         "Chirpwell smiles Japanese Shift_JIS (CP932) texts as it opens them.");
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption print({"p", "print"},
+                                   "Print FILE, smiled, on the default printer and end.");
+    const QCommandLineOption printTo("print-to",
+                                     "Print FILE, smiled, on the printer PRINTER and end.",
+                                     "PRINTER");
+    const QCommandLineOption unregister("unregister",
+                                        "Remove Chirpwell's settings from this user and end.");
+    parser.addOptions({print, printTo, unregister});
     parser.addPositionalArgument("FILE", "The text file to open and smile.", "[FILE]");
     exitCode = 0;
     if (!parser.parse(arguments)) {
@@ -60,35 +72,81 @@ bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
         std::printf("chirpwell %s\n", qPrintable(QApplication::applicationVersion()));
         return false;
     }
-    if (parser.positionalArguments().size() > 1) {
-        std::fputs("chirpwell: only one FILE may be given\n", stderr);
+    if (parser.isSet(unregister)) {
+        const QString file = m_profile.FileName();
+        m_recentFiles = CRecentFileList();
+        m_bUnregistered = true;
+        if (!m_profile.Remove()) {
+            std::fprintf(stderr, "chirpwell: %s\n", qPrintable(Ui(kMsgUnregisterFailed).arg(file)));
+            exitCode = 1;
+        } else {
+            std::printf("%s\n", qPrintable(Ui(kMsgUnregistered).arg(file)));
+        }
+        return false;
+    }
+    const QStringList files = parser.positionalArguments();
+    const bool printing = parser.isSet(print) || parser.isSet(printTo);
+    if (files.size() > 1 || (printing && files.size() != 1)) {
+        std::fputs(printing ? "chirpwell: printing needs exactly one FILE\n"
+                            : "chirpwell: only one FILE may be given\n",
+                   stderr);
         exitCode = 2;
         return false;
     }
 
-    m_pFrame = new CMainFrame(m_recentFiles);
-    m_prompter.SetParent(m_pFrame);
-    m_pProgressFactory = std::make_unique<CProgressFactory>(m_pFrame);
-    m_pDocument = std::make_unique<CChirpwellDoc>(CDocPorts{
-        m_prompter, *m_pProgressFactory, m_profile, m_clock, m_workingDirectory, *m_pFrame});
-    m_pView = new CChirpwellView(*m_pDocument, m_profile, m_pFrame);
-    m_pFrame->setCentralWidget(m_pView);
-    m_pDocument->SetView(m_pView);
-    m_pFrame->SetCommandTargets(m_pView->Commands(), m_pDocument->Commands(), m_commands);
-    m_pFrame->resize(640, 400);
-
+    CreateWindows();
+    if (printing && !SelectPrinter(parser.value(printTo))) {
+        exitCode = 1;
+        ExitInstance();
+        return false;
+    }
     // A file named here is read unsmiled; the first display smiles it.
-    if (parser.positionalArguments().isEmpty()) {
+    if (files.isEmpty()) {
         m_pFrame->Route(ID_FILE_NEW);
-    } else if (!m_pDocument->OpenDocumentFile(ToPath(parser.positionalArguments().constFirst()))) {
+    } else if (!m_pDocument->OpenDocumentFile(ToPath(files.constFirst()))) {
         exitCode = 1;
         ExitInstance();
         return false;
     }
     m_pView->OnInitialUpdate();
+    if (printing) {
+        exitCode = m_pPrintService->PrintDirect(m_pFrame, m_pView->PrintJob(false)) ? 0 : 1;
+        ExitInstance();
+        return false;
+    }
     m_pView->ResizeToText();
     m_pFrame->show();
     m_pFrame->UpdateCommandStates();
+    return true;
+}
+
+void CChirpwellApp::CreateWindows()
+{
+    m_pFrame = new CMainFrame(m_recentFiles);
+    m_prompter.SetParent(m_pFrame);
+    m_pProgressFactory = std::make_unique<CProgressFactory>(m_pFrame);
+    m_pPrintService = std::make_unique<CPrintService>(m_profile);
+    m_pDocument = std::make_unique<CChirpwellDoc>(CDocPorts{
+        m_prompter, *m_pProgressFactory, m_profile, m_clock, m_workingDirectory, *m_pFrame});
+    m_pView = new CChirpwellView(*m_pDocument, m_profile, m_pFrame);
+    m_pView->SetPrintService(m_pPrintService.get());
+    m_pFrame->setCentralWidget(m_pView);
+    m_pDocument->SetView(m_pView);
+    m_pFrame->SetCommandTargets(m_pView->Commands(), m_pDocument->Commands(), m_commands);
+    m_pFrame->resize(640, 400);
+}
+
+bool CChirpwellApp::SelectPrinter(const QString& name)
+{
+    const QPrinterInfo printer =
+        name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
+    if (printer.isNull()) {
+        const QString message = name.isEmpty() ? Ui(kMsgNoDefaultPrinter)
+                                               : Ui(kMsgNoSuchPrinter).arg(name);
+        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(message));
+        return false;
+    }
+    m_pPrintService->Printer().setPrinterName(printer.printerName());
     return true;
 }
 
@@ -111,6 +169,9 @@ void CChirpwellApp::ExitInstance()
     m_pFrame = nullptr;
     m_pView = nullptr;
     m_pDocument.reset();
+    // After --unregister nothing is written back.
+    if (m_bUnregistered)
+        return;
     m_recentFiles.Save(m_profile);
     m_profile.Sync();
 }

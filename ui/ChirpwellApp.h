@@ -16,6 +16,7 @@
 class CChirpwellDoc;
 class CChirpwellView;
 class CMainFrame;
+class CPrintService;
 class CProgressFactory;
 
 // The application: the profile, the recent files, and the one document, frame and
@@ -41,23 +42,30 @@ public:
     CChirpwellView* View() const { return m_pView; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     CSettingsProfile& Profile() { return m_profile; }
+    CPrintService& PrintService() { return *m_pPrintService; }
 
     void OnAppAbout();
     void OnOpenRecentFile(std::size_t index);
 
 private:
     void BuildCommands();
+    // Chooses the printer of --print or --print-to; false, after a message, when
+    // there is no such printer.
+    bool SelectPrinter(const QString& name);
+    void CreateWindows();
 
     CSettingsProfile m_profile;
     CRecentFileList m_recentFiles;
     CPrompter m_prompter;
     CSystemClock m_clock;
     CProcessWorkingDirectory m_workingDirectory;
+    std::unique_ptr<CPrintService> m_pPrintService;
     CMainFrame* m_pFrame = nullptr;  // deleted in ExitInstance
     std::unique_ptr<CProgressFactory> m_pProgressFactory;
     std::unique_ptr<CChirpwellDoc> m_pDocument;
     CChirpwellView* m_pView = nullptr;  // owned by the frame
     CCommandMap m_commands;
+    bool m_bUnregistered = false;
 };
 
 #endif

@@ -6,8 +6,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
@@ -17,8 +19,14 @@
 #include "document/CommandIds.h"
 #include "document/DocTexts.h"
 #include "document/ResizeRule.h"
+#include "engine/Cp932.h"
 #include "engine/Limits.h"
+#include "document/TextSearch.h"
+#include "ui/FindDialog.h"
 #include "ui/FontDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/PrintService.h"
+#include "ui/TextCodec.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
@@ -83,6 +91,11 @@ void CChirpwellView::BuildCommands()
     m_commands.On(ID_AUTO_RESIZE, [this] { OnAutoResize(); },
                   [this](CCmdUI& cmdUI) { OnUpdateAutoResize(cmdUI); });
     m_commands.On(ID_MINIMIZE, [this] { OnMinimize(); });
+    m_commands.On(ID_LAUNCH_HELP, [this] { OnLaunchHelp(); });
+    m_commands.On(ID_EDIT_FIND, [this] { OnEditFind(); });
+    m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    m_commands.On(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
+    m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
 
 void CChirpwellView::SetText(const std::string& text)
@@ -263,6 +276,92 @@ void CChirpwellView::OnUpdateAutoResize(CCmdUI& cmdUI) const
 void CChirpwellView::OnMinimize()
 {
     window()->showMinimized();
+}
+
+void CChirpwellView::OnLaunchHelp()
+{
+    const QString contents = HelpContentsPath();
+    if (!QFileInfo(contents).isFile()) {
+        ShowMessageBox(this, Ui(kMsgHelpMissing).arg(contents));
+        return;
+    }
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(contents, this);
+    else
+        m_pHelpWindow->ShowContents();
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
+}
+
+void CChirpwellView::OnEditFind()
+{
+    if (!m_pFindDialog) {
+        m_pFindDialog = new CFindDialog(this);
+        connect(m_pFindDialog, &CFindDialog::FindNext, this, [this] {
+            FindNext(m_pFindDialog->FindWhat(), m_pFindDialog->MatchCase(), m_pFindDialog->Up());
+        });
+    }
+    // The selection, when there is one on a line, is what to look for.
+    const QString selected = textCursor().selectedText();
+    if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+        m_pFindDialog->FindEdit()->setText(selected);
+    m_pFindDialog->show();
+    m_pFindDialog->raise();
+    m_pFindDialog->activateWindow();
+    m_pFindDialog->FindEdit()->setFocus();
+    m_pFindDialog->FindEdit()->selectAll();
+}
+
+bool CChirpwellView::FindNext(const QString& text, bool matchCase, bool up)
+{
+    std::string needle;
+    std::optional<CSelection> found;
+    if (ToCp932(text, needle))
+        found = FindText(m_strText, needle, GetSelection(), matchCase, up);
+    if (!found) {
+        ShowMessageBox(m_pFindDialog && m_pFindDialog->isVisible() ? static_cast<QWidget*>(m_pFindDialog)
+                                                                   : this,
+                       Ui(kMsgTextNotFound).replace("%1", text));
+        return false;
+    }
+    SetSelection(*found);
+    ScrollCaret();
+    return true;
+}
+
+CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
+{
+    CPrintJob job;
+    const std::string& path = m_document.GetPathName();
+    job.m_strTitle = path.empty() ? Ui(kUntitled) : QFileInfo(FromPath(path)).fileName();
+    job.m_font = m_font;
+    if (selectionOnly) {
+        const CSelection selection = GetSelection();
+        job.m_strText = FromCp932(std::string_view(m_strText).substr(
+            selection.m_nStart, selection.m_nEnd - selection.m_nStart));
+    } else {
+        job.m_strText = QString::fromStdU16String(m_pDisplay->Shown());
+    }
+    return job;
+}
+
+void CChirpwellView::OnFilePrint()
+{
+    if (m_pPrintService)
+        m_pPrintService->PrintWithDialog(window(), PrintJob(false), PrintJob(true));
+}
+
+void CChirpwellView::OnFilePrintDirect()
+{
+    if (m_pPrintService)
+        m_pPrintService->PrintDirect(window(), PrintJob(false));
+}
+
+void CChirpwellView::OnFilePrintPreview()
+{
+    if (m_pPrintService)
+        m_pPrintService->Preview(window(), PrintJob(false));
 }
 
 void CChirpwellView::OnDropFiles(const QStringList& paths)

@@ -13,7 +13,11 @@
 #include "document/IDocView.h"
 
 class CChirpwellDoc;
+class CFindDialog;
+class CHelpWindow;
+class CPrintService;
 class IProfile;
+struct CPrintJob;
 
 // The one view of the document: a read-only, wrapping text box. The CP932 bytes are
 // the text; the widget shows them decoded, and selections are kept in bytes. Reads
@@ -43,6 +47,17 @@ public:
     void OnAutoResize();
     void OnUpdateAutoResize(CCmdUI& cmdUI) const;
     void OnMinimize();
+    void OnLaunchHelp();
+    void OnEditFind();
+    // Selects and shows the next match of the find dialog's text, or says there is none.
+    bool FindNext(const QString& text, bool matchCase, bool up);
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // What printing prints: the whole text, or only the selected part.
+    CPrintJob PrintJob(bool selectionOnly) const;
+    // The printer the print commands use; it must outlive the view.
+    void SetPrintService(CPrintService* printService) { m_pPrintService = printService; }
     // Opens the one file of a drop, or says that only one may be dropped.
     void OnDropFiles(const QStringList& paths);
 
@@ -51,6 +66,8 @@ public:
     const QFont& DisplayFont() const { return m_font; }
     // Where the shown text of a byte position lies, for tests and printing.
     const CDisplayText& Display() const { return *m_pDisplay; }
+    CFindDialog* FindDialog() const { return m_pFindDialog; }
+    CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
 
 protected:
     bool event(QEvent* event) override;
@@ -74,6 +91,9 @@ private:
     int m_nShownStart = 0;       // ...and where it was shown, to tell it from the user's
     int m_nShownEnd = 0;
     CCommandMap m_commands;
+    CPrintService* m_pPrintService = nullptr;
+    CFindDialog* m_pFindDialog = nullptr;  // made on first use, owned by the view
+    CHelpWindow* m_pHelpWindow = nullptr;  // likewise
 };
 
 // A colour value 0x00BBGGRR as Qt's colour, and back.

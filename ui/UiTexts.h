@@ -53,6 +53,27 @@ inline constexpr char kLabelHankaku[] = "半角";
 inline constexpr char kAboutTitle[] = "version info of チャープウェル";
 inline constexpr char kAboutVersion[] = "Chirpwell Version 4.02";
 
+inline constexpr char kMsgPrintFailed[] = "印刷を開始できませんでした。ﾌﾟﾘﾝﾀの設定を確認してください。";
+
+inline constexpr char kFindTitle[] = "検索";
+inline constexpr char kFindWhat[] = "検索する文字列(&N):";
+inline constexpr char kFindMatchCase[] = "大文字と小文字を区別する(&C)";
+inline constexpr char kFindDirection[] = "方向";
+inline constexpr char kFindUp[] = "上へ(&U)";
+inline constexpr char kFindDown[] = "下へ(&D)";
+inline constexpr char kFindNext[] = "次を検索(&F)";
+
+inline constexpr char kHelpTitle[] = "Chirpwell ヘルプ";
+inline constexpr char kHelpContents[] = "目次(&C)";
+inline constexpr char kHelpBack[] = "戻る(&B)";
+inline constexpr char kHelpForward[] = "進む(&F)";
+inline constexpr char kMsgHelpMissing[] = "ヘルプファイル %1 が見つかりません。";
+
+inline constexpr char kMsgNoDefaultPrinter[] = "既定のﾌﾟﾘﾝﾀがありません。";
+inline constexpr char kMsgNoSuchPrinter[] = "ﾌﾟﾘﾝﾀ %1 が見つかりません。";
+inline constexpr char kMsgUnregistered[] = "Chirpwell の設定を削除しました: %1";
+inline constexpr char kMsgUnregisterFailed[] = "Chirpwell の設定を削除できませんでした: %1";
+
 inline constexpr char kColorDialogTitle[] = "色の設定";
 inline constexpr char kFontDialogTitle[] = "フォント";
 inline constexpr char kFontDialogColor[] = "色(&C):";

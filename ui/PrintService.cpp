@@ -1,0 +1,64 @@
+#include "ui/PrintService.h"
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+
+#include "engine/IProfile.h"
+#include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
+
+CPrintService::CPrintService(IProfile& profile)
+    : m_profile(profile), m_printer(QPrinter::HighResolution)
+{
+}
+
+void CPrintService::PrintWithDialog(QWidget* parent, const CPrintJob& job,
+                                    const CPrintJob& selection)
+{
+    QPrintDialog dialog(&m_printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !selection.m_strText.isEmpty());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool onlySelection = m_printer.printRange() == QPrinter::Selection;
+    if (!PrintText(onlySelection ? selection : job, m_printer))
+        ReportFailure(parent);
+}
+
+bool CPrintService::PrintDirect(QWidget* parent, const CPrintJob& job)
+{
+    if (PrintText(job, m_printer))
+        return true;
+    ReportFailure(parent);
+    return false;
+}
+
+void CPrintService::Preview(QWidget* parent, const CPrintJob& job)
+{
+    QPrintPreviewDialog dialog(&m_printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&job](QPrinter* printer) { PrintText(job, *printer); });
+    QPrintPreviewWidget* pages = dialog.findChild<QPrintPreviewWidget*>();
+    const bool facing = m_profile.GetProfileInt("Settings", "PreviewPages", 1) == 2;
+    if (pages)
+        pages->setViewMode(facing ? QPrintPreviewWidget::FacingPagesView
+                                  : QPrintPreviewWidget::SinglePageView);
+    dialog.resize(parent ? parent->size().expandedTo(QSize(640, 480)) : QSize(800, 600));
+    dialog.exec();
+    if (pages)
+        m_profile.WriteProfileInt(
+            "Settings", "PreviewPages",
+            pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
+}
+
+void CPrintService::PageSetup(QWidget* parent)
+{
+    QPageSetupDialog dialog(&m_printer, parent);
+    dialog.exec();
+}
+
+void CPrintService::ReportFailure(QWidget* parent)
+{
+    ShowMessageBox(parent, Ui(kMsgPrintFailed));
+}
