@@ -185,19 +185,28 @@ void CChirpwellView::OnInitialUpdate()
 
 int CChirpwellView::MeasureLine(std::string_view bytes) const
 {
+    // Advances are summed character by character, as the text box lays out a line
+    // of this font; each character is measured once per font, which keeps fitting
+    // the window to a long text fast.
+    if (m_charWidths.empty()) {
+        m_charWidths.assign(0x10000, -1);
+        m_nTabStop = 8 * QFontMetrics(m_font).averageCharWidth();
+    }
     const QFontMetrics metrics(m_font);
-    const int tabStop = 8 * metrics.averageCharWidth();
     const CDisplayText shown(bytes);
-    const QString line = QString::fromStdU16String(shown.Shown());
     int width = 0;
-    int segmentStart = 0;
-    for (int i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && line[i] != '\t' && line[i] != '\n')
+    for (const char16_t c : shown.Shown()) {
+        if (c == u'\n')
             continue;
-        width += metrics.horizontalAdvance(line.mid(segmentStart, i - segmentStart));
-        if (i < line.size() && line[i] == '\t' && tabStop > 0)
-            width = (width / tabStop + 1) * tabStop;
-        segmentStart = i + 1;
+        if (c == u'\t') {
+            if (m_nTabStop > 0)
+                width = (width / m_nTabStop + 1) * m_nTabStop;
+            continue;
+        }
+        int& advance = m_charWidths[c];
+        if (advance < 0)
+            advance = metrics.horizontalAdvance(QChar(c));
+        width += advance;
     }
     return width;
 }
@@ -245,6 +254,7 @@ void CChirpwellView::OnFont()
     m_settings.m_nFontSize = static_cast<int>(std::lround(chosen.pointSizeF() * 10));
     chosen.setPointSizeF(m_settings.m_nFontSize / 10.0);
     m_font = chosen;
+    m_charWidths.clear();
     setFont(m_font);
     setTabStopDistance(8 * QFontMetrics(m_font).averageCharWidth());
     m_settings.m_textColor = RefFromColour(dialog.SelectedColour());

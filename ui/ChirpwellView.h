@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -91,6 +92,8 @@ private:
     int m_nShownStart = 0;       // ...and where it was shown, to tell it from the user's
     int m_nShownEnd = 0;
     CCommandMap m_commands;
+    mutable std::vector<int> m_charWidths;  // advance of each character in m_font, -1 unknown
+    mutable int m_nTabStop = 0;
     CPrintService* m_pPrintService = nullptr;
     CFindDialog* m_pFindDialog = nullptr;  // made on first use, owned by the view
     CHelpWindow* m_pHelpWindow = nullptr;  // likewise
