@@ -1,9 +1,15 @@
 #!/bin/sh
-# Sets up and builds Chirpwell, then smiles the bundled sample text and shows the
-# result decoded to UTF-8.
+# Sets up and builds Chirpwell, then starts the desktop program on the bundled
+# sample text. Without a display it runs under Xvfb and saves a screenshot.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh >&2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 cmake --build build -j 2 >&2
-./build/cli/chirpwell-smile --frequency=20 samples/sample.txt | iconv -f CP932 -t UTF-8
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec ./build/ui/chirpwell samples/sample.txt
+fi
+echo "No display: starting Chirpwell under xvfb-run instead. A screenshot of its" >&2
+echo "window goes to build/screenshot.png." >&2
+./scripts/screenshot.sh build/ui/chirpwell samples/sample.txt build/screenshot.png
