@@ -271,18 +271,17 @@ void CChirpwellDoc::OnFileSaveAs()
 
 void CChirpwellDoc::OnSearchDown()
 {
-    const std::optional<CSmilePlace> place =
-        m_converter.FindNextSmilePlace(m_pView->GetSelection().m_nStart);
-    if (!place)
-        return;
-    m_pView->SetSelection({place->m_nPosition, place->m_nPosition + place->m_nLength});
-    m_pView->ScrollCaret();
+    SelectSmilePlace(m_converter.FindNextSmilePlace(m_pView->GetSelection().m_nStart));
 }
 
 void CChirpwellDoc::OnSearchUp()
 {
-    const std::optional<CSmilePlace> place =
-        m_converter.FindPreviousSmilePlace(m_pView->GetSelection().m_nStart);
+    SelectSmilePlace(m_converter.FindPreviousSmilePlace(m_pView->GetSelection().m_nStart));
+}
+
+void CChirpwellDoc::SelectSmilePlace(const std::optional<CSmilePlace>& place)
+{
+    // Without a place the search has said so, and the selection stays.
     if (!place)
         return;
     m_pView->SetSelection({place->m_nPosition, place->m_nPosition + place->m_nLength});

@@ -1,6 +1,7 @@
 #ifndef CHIRPWELL_DOCUMENT_CHIRPWELLDOC_H
 #define CHIRPWELL_DOCUMENT_CHIRPWELLDOC_H
 
+#include <optional>
 #include <string>
 
 #include "document/CommandRouter.h"
@@ -97,6 +98,7 @@ public:
 private:
     enum class EEffect { Censor, Reverse };
     void ApplySelectionEffect(EEffect effect);
+    void SelectSmilePlace(const std::optional<CSmilePlace>& place);
     void BuildCommands();
 
     CDocPorts m_ports;

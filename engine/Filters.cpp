@@ -29,30 +29,17 @@ constexpr std::array<CEntity, 4> kEntities = {{
     {"&amp;", '&'},
 }};
 
-// The first "*/" whose '*' is at from or later, or npos.
-std::size_t FindCommentEnd(std::string_view text, std::size_t from)
+// The first pair of bytes first, second whose first byte is at from or later, or
+// npos: the "*/" that ends a block comment, the CR LF that ends a line comment.
+std::size_t FindPair(std::string_view text, std::size_t from, char first, char second)
 {
     while (from + 1 < text.size()) {
-        const std::size_t star = text.find('*', from);
-        if (star == std::string_view::npos || star + 1 >= text.size())
+        const std::size_t at = text.find(first, from);
+        if (at == std::string_view::npos || at + 1 >= text.size())
             return std::string_view::npos;
-        if (text[star + 1] == '/')
-            return star;
-        from = star + 1;
-    }
-    return std::string_view::npos;
-}
-
-// The first CR LF whose CR is at from or later, or npos.
-std::size_t FindCrLf(std::string_view text, std::size_t from)
-{
-    while (from + 1 < text.size()) {
-        const std::size_t cr = text.find('\r', from);
-        if (cr == std::string_view::npos || cr + 1 >= text.size())
-            return std::string_view::npos;
-        if (text[cr + 1] == '\n')
-            return cr;
-        from = cr + 1;
+        if (text[at + 1] == second)
+            return at;
+        from = at + 1;
     }
     return std::string_view::npos;
 }
@@ -133,7 +120,7 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
             const std::size_t from = read + 2;
             if (source[read + 1] == '*') {
                 const std::size_t end =
-                    noBlockEnd.Known(from) ? std::string_view::npos : FindCommentEnd(source, from);
+                    noBlockEnd.Known(from) ? std::string_view::npos : FindPair(source, from, '*', '/');
                 if (end == std::string_view::npos) {
                     noBlockEnd.Remember(from);
                     break;
@@ -141,7 +128,7 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
                 read = end + 2;  // another comment may start right behind it
             } else if (source[read + 1] == '/') {
                 const std::size_t end =
-                    noLineEnd.Known(from) ? std::string_view::npos : FindCrLf(source, from);
+                    noLineEnd.Known(from) ? std::string_view::npos : FindPair(source, from, '\r', '\n');
                 if (end == std::string_view::npos)
                     noLineEnd.Remember(from);
                 else
