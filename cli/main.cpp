@@ -59,11 +59,6 @@ void Fail(const std::string& message)
     std::fprintf(stderr, "chirpwell-smile: %s\n", message.c_str());
 }
 
-void FailText(const char* utf8Text)
-{
-    Fail(utf8Text);
-}
-
 // "LINE:COLUMN" of a byte offset in UTF-8 text, both from 1, columns in characters.
 std::string LineAndColumn(std::string_view utf8, std::size_t offset)
 {
@@ -104,10 +99,21 @@ std::string CodePointAt(std::string_view utf8, std::size_t offset)
     return buffer;
 }
 
+bool ReadsStdin(const std::string& path)
+{
+    return path.empty() || path == "-";
+}
+
+// What messages call the input.
+std::string InputName(const std::string& path)
+{
+    return ReadsStdin(path) ? "(standard input)" : path;
+}
+
 bool ReadInput(const std::string& path, std::string& bytes)
 {
-    const bool fromStdin = path.empty() || path == "-";
-    const std::string name = fromStdin ? "(standard input)" : path;
+    const bool fromStdin = ReadsStdin(path);
+    const std::string name = InputName(path);
     std::error_code error;
     const bool read = fromStdin ? ReadStreamBytes(stdin, bytes, error, kTextLimit)
                                 : ReadFileBytes(path, bytes, error, kTextLimit);
@@ -167,14 +173,14 @@ bool LoadSmileSet(CConverter& converter, CStderrNotifier& notifier, const std::s
     std::error_code error;
     if (!ReadFileBytes(path, bytes, error)) {
         Fail(path + ": " + error.message());
-        FailText(kMsgSmileFileFailed);
+        Fail(kMsgSmileFileFailed);
         return false;
     }
     notifier.m_strContext = path + ": ";
     const bool loaded = converter.LoadSmileFile(path);
     notifier.m_strContext.clear();
     if (!loaded)
-        FailText(kMsgSmileFileFailed);
+        Fail(kMsgSmileFileFailed);
     return loaded;
 }
 
@@ -188,15 +194,12 @@ std::string PlacesText(const CSmilePlaceList& places)
 
 int Run(const CSmileOptions& options)
 {
-    const std::string inputName =
-        options.m_strInput.empty() || options.m_strInput == "-" ? "(standard input)"
-                                                                : options.m_strInput;
     std::string input;
     if (!ReadInput(options.m_strInput, input))
         return kExitFailed;
     std::string text;
     if (options.m_bUtf8) {
-        if (!InputToCp932(inputName, input, text))
+        if (!InputToCp932(InputName(options.m_strInput), input, text))
             return kExitFailed;
     } else {
         text = std::move(input);
@@ -226,7 +229,7 @@ int Run(const CSmileOptions& options)
             return kExitFailed;
         random.SeedFromClock();
         if (!FilterAndSmile(converter, converter, text, progress)) {
-            FailText(kMsgTooLong);
+            Fail(kMsgTooLong);
             return kExitTooLong;
         }
     }
