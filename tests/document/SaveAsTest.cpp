@@ -1,0 +1,116 @@
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/document/DocTest.h"
+
+namespace {
+
+using SaveAsTest = CDocTest;
+
+TEST_F(SaveAsTest, WritesTheTextByteForByteAndTakesTheNewPath)
+{
+    CChirpwellDoc& document = MakeReadyDocument();
+    const std::string opened = m_folder.Write("a.txt", "a.");
+    ASSERT_TRUE(document.OpenDocumentFile(opened));
+    const std::string bytes = Hex("82a0 0d0a 0a 0d ff 80 b1 8142 82");
+    m_view.m_strText = bytes;
+    document.SetModifiedFlag(true);
+    const std::string target = m_folder.PathOf("saved.txt");
+    m_prompter.m_saveAnswers.push_back(target);
+
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(target), bytes);
+    EXPECT_EQ(document.GetPathName(), target);
+    EXPECT_EQ(m_frame.m_pathNames, (std::vector<std::string>{opened, target}));
+    EXPECT_EQ(m_frame.m_recentFiles, (std::vector<std::string>{opened, target}));
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+
+    // The dialog starts at the current file, under the title 名前を付けて保存.
+    ASSERT_EQ(m_prompter.m_saveSpecs.size(), 1u);
+    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_strTitle, Hex("96bc914f82f0957482af82c495db91b6"));
+    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_strInitialPath, opened);
+    ASSERT_EQ(m_prompter.m_saveSpecs[0].m_filters.size(), 1u);
+    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_filters[0].m_strName,
+              Hex("82b782d782c482cccca7b2d920282a2e2a29"));
+
+    // Reload now reads the saved, already smiled text and smiles it once more.
+    m_view.m_strText = "x!.";
+    m_prompter.m_saveAnswers.push_back(target);
+    document.OnFileSaveAs();
+    document.OnReload();
+    EXPECT_EQ(m_view.m_strText, "x!!.");
+}
+
+TEST_F(SaveAsTest, ReplacesAnExistingFileWhole)
+{
+    CChirpwellDoc& document = MakeDocument();
+    const std::string target = m_folder.Write("old.txt", std::string(100, 'o'));
+    m_view.m_strText = "new";
+    m_prompter.m_saveAnswers.push_back(target);
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(target), "new");
+}
+
+TEST_F(SaveAsTest, EmptyTextGivesEmptyFile)
+{
+    CChirpwellDoc& document = MakeDocument();
+    const std::string target = m_folder.Write("old.txt", "old");
+    m_prompter.m_saveAnswers.push_back(target);
+    document.OnFileSaveAs();
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(ReadBytes(target), "");
+}
+
+TEST_F(SaveAsTest, FailedWriteLeavesTheOldFileAndReports)
+{
+    CChirpwellDoc& document = MakeDocument();
+    // The name leaves no room for the temporary file written beside it, so the write
+    // fails before the old file could be touched.
+    const std::string target = m_folder.Write(std::string(250, 'n'), "old contents");
+    m_view.m_strText = "new contents";
+    document.SetModifiedFlag(true);
+    m_prompter.m_saveAnswers.push_back(target);
+
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(target), "old contents");
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    // "%1 に保存できません。\n%2", the reason in the system's words.
+    const std::string head = target + Hex("2082c995db91b682c582ab82dc82b982f18142 0a");
+    EXPECT_EQ(m_prompter.m_messages[0].substr(0, head.size()), head);
+    EXPECT_GT(m_prompter.m_messages[0].size(), head.size());
+    EXPECT_TRUE(document.GetPathName().empty());
+    EXPECT_TRUE(m_frame.m_recentFiles.empty());
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.substr(0, target.rfind('/'))),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(SaveAsTest, MissingFolderIsReportedAsNotFound)
+{
+    CChirpwellDoc& document = MakeDocument();
+    const std::string target = m_folder.PathOf("no/such.txt");
+    m_prompter.m_saveAnswers.push_back(target);
+    document.OnFileSaveAs();
+    EXPECT_EQ(m_prompter.m_messages,
+              std::vector<std::string>{target + Hex("2082c995db91b682c582ab82dc82b982f18142 0a") +
+                                       Hex("cca7b2d982aa8ca982c282a982e882dc82b982f18142")});
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(SaveAsTest, CancelledDialogWritesNothing)
+{
+    CChirpwellDoc& document = MakeDocument();
+    document.SetModifiedFlag(true);
+    m_prompter.m_saveAnswers.push_back(std::nullopt);
+    document.OnFileSaveAs();
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_TRUE(m_frame.m_pathNames.empty());
+}
+
+}  // namespace
