@@ -63,15 +63,4 @@ TEST(DisplaySettingsTest, ValuesRoundTripUnderTheirKeys)
     EXPECT_FALSE(restarted.m_bAutoResize);
 }
 
-TEST(DisplaySettingsTest, ValueOfTheWrongKindReadsAsItsDefault)
-{
-    CFakeProfile profile;
-    profile.WriteProfileString("Settings", "FontSize", "big");
-    profile.WriteProfileInt("Settings", "Font", 3);
-    CDisplaySettings settings;
-    settings.Load(profile);
-    EXPECT_EQ(settings.m_nFontSize, 140);
-    EXPECT_EQ(settings.m_strFont, "FixedSys");
-}
-
 }  // namespace

@@ -62,14 +62,4 @@ TEST(DisplayTextTest, PositionsMapBothWays)
     EXPECT_EQ(text.ByteAt(99), 4u);
 }
 
-TEST(DisplayTextTest, EmptyText)
-{
-    const CDisplayText text("");
-    EXPECT_TRUE(text.Shown().empty());
-    EXPECT_EQ(text.ByteLength(), 0u);
-    EXPECT_EQ(text.ShownAtOrBefore(0), 0u);
-    EXPECT_EQ(text.ShownAtOrAfter(0), 0u);
-    EXPECT_EQ(text.ByteAt(0), 0u);
-}
-
 }  // namespace

@@ -9,17 +9,13 @@ namespace {
 
 using DocConstructionTest = CDocTest;
 
-TEST_F(DocConstructionTest, WorkingDirectoryLeftAloneWhenAbsentOrNoSet)
+TEST_F(DocConstructionTest, OnlyValuesOtherThanNoSetAreTriedAsDirectory)
 {
-    MakeDocument();
-    m_document.reset();
+    MakeDocument();  // absent
     m_profile.WriteProfileString("Settings", "CurrentDirectory", "noSet");
     MakeDocument();
     EXPECT_TRUE(m_workingDirectory.m_paths.empty());
-}
-
-TEST_F(DocConstructionTest, AnyOtherValueIsTriedEvenNoSetInOtherCase)
-{
+    // The comparison is case-sensitive.
     m_profile.WriteProfileString("Settings", "CurrentDirectory", "NOSET");
     MakeDocument();
     EXPECT_EQ(m_workingDirectory.m_paths, std::vector<std::string>{"NOSET"});
@@ -53,16 +49,11 @@ TEST_F(DocConstructionTest, DirectoryIsEnteredBeforeTheSmileFileIsLoaded)
 TEST_F(DocConstructionTest, EmptyProfileGivesDefaults)
 {
     CChirpwellDoc& document = MakeDocument();
-    const CConverter& converter = document.Converter();
-    EXPECT_EQ(converter.m_nFrequency, 2);
-    EXPECT_FALSE(converter.m_bHTMLCut);
-    EXPECT_FALSE(converter.m_bCPPCut);
-    EXPECT_TRUE(converter.m_bReturnCode);
-    EXPECT_EQ(converter.m_strZenkaku, Hex("819c"));
-    EXPECT_EQ(converter.m_strHankaku, "*");
-    EXPECT_EQ(converter.m_strModeFilePath, "????");
-    EXPECT_EQ(converter.Name(), expected::kBuiltInName);
-    EXPECT_TRUE(converter.SmilePlaces().empty());
+    // The converter's own defaults, with the built-in set in force.
+    EXPECT_EQ(document.Converter().m_nFrequency, 2);
+    EXPECT_EQ(document.Converter().m_strModeFilePath, "????");
+    EXPECT_EQ(document.Converter().Name(), expected::kBuiltInName);
+    EXPECT_TRUE(document.Converter().SmilePlaces().empty());
     EXPECT_FALSE(document.IsViewReady());
     EXPECT_FALSE(document.IsUndoAvailable());
     EXPECT_FALSE(document.IsModified());

@@ -42,7 +42,8 @@ inline const std::string kGettingText = Hex("8365834c835883678ee693be928682c58ce
 inline const std::string kHtml = Hex("82678273826c826b8f88979d928682c58ce48dc082e98142");
 inline const std::string kComments =
     Hex("826281438262817b817b83528381839383678f88979d928682c58ce48dc082e98142");
-inline const std::string kNewlines = Hex("89fc8d738352815b83688f88979d928682c58ce48dc082e98142");
+inline const std::string kNewlines =
+    Hex("89fc8d738352815b83688f88979d928682c58ce48dc082e98142");
 inline const std::string kSmiling = Hex("94f78fce82f182c582a282e98dc5928682c58ce48dc082e98142");
 inline const std::string kSettingText = Hex("8365834c8358836790dd92e8928682c58ce48dc082e98142");
 inline const std::string kTooLong =
@@ -50,7 +51,8 @@ inline const std::string kTooLong =
         "82cd96b38cf882c582b78142");
 inline const std::string kSmileFileFailed =
     Hex("90dd92e8837483408343838b82cc838d815b836882c98eb8947382b582dc82b582bd8142");
-inline const std::string kFileTooLarge = Hex("cca7b2d982aa91e582ab82b782ac82c48a4a82af82dc82b982f18142");
+inline const std::string kFileTooLarge =
+    Hex("cca7b2d982aa91e582ab82b782ac82c48a4a82af82dc82b982f18142");
 inline const std::string kAskReload =
     Hex("90dd92e882aa95cf8d5882b382ea82bd82a982e082b582ea82dc82b982f18142837483408343838b"
         "82f08dc4838d815b836882b582dc82b782a98148");
@@ -58,8 +60,10 @@ inline const std::string kCancelFailed =
     Hex("834c83838393835a838b8f88979d928682c983478389815b82aa94ad90b682b582dc82b582bd8142");
 inline const std::string kLine2Error =
     Hex("91e6328d7382c593c782dd8d9e82dd83478389815b82aa8b4e82ab82dc82b582bd8142");
-inline const std::string kNoPlaceBelow = Hex("82e082a482b182b182e682e88ce382eb82c982cd82c882a283888142");
-inline const std::string kNoPlaceAbove = Hex("82e082a482b182b182e682e8914f82c982cd82c882a283888142");
+inline const std::string kNoPlaceBelow =
+    Hex("82e082a482b182b182e682e88ce382eb82c982cd82c882a283888142");
+inline const std::string kNoPlaceAbove =
+    Hex("82e082a482b182b182e682e8914f82c982cd82c882a283888142");
 inline const std::string kBuiltInName = Hex("95cf82ed82e782ca8fce8ae7");  // 変わらぬ笑顔
 inline const std::string kSampleName = Hex("8ca9967b");                  // 見本
 }  // namespace expected
@@ -126,7 +130,10 @@ protected:
         return document;
     }
     // n 見本 / r . !.
-    std::string BangFile() { return m_folder.Write("bang.grn", "n " + expected::kSampleName + "\r\nr . !.\r\n"); }
+    std::string BangFile()
+    {
+        return m_folder.Write("bang.grn", "n " + expected::kSampleName + "\r\nr . !.\r\n");
+    }
     // Smiles text with the document's own set, as smiling again does.
     void Smile(const std::string& text)
     {

@@ -77,18 +77,16 @@ TEST_F(PipelineTest, FailedSmileLeavesTextAndPlacesExactlyAsBefore)
     EXPECT_EQ(m_progress.m_windows.back().m_captions.back(), expected::kSmiling);
 }
 
-TEST_F(PipelineTest, TextAlreadyPastTheMaximumIsNotSmiled)
+TEST_F(PipelineTest, OnlyTextsUpToTheMaximumAreSmiled)
 {
     CChirpwellDoc& document = MakeReadyDocument();
     Smile(std::string(524288, '.'));
     EXPECT_EQ(m_prompter.m_messages, std::vector<std::string>{expected::kTooLong});
     EXPECT_EQ(m_view.m_strText, std::string(524288, '.'));
     EXPECT_TRUE(document.Converter().SmilePlaces().empty());
-}
 
-TEST_F(PipelineTest, TextAtTheMaximumSmilesWhenNothingGrows)
-{
-    CChirpwellDoc& document = MakeReadyDocument();
+    // One byte less is smiled, when nothing grows.
+    m_prompter.m_messages.clear();
     document.Converter().m_nFrequency = 0;
     Smile(std::string(524287, '.'));
     EXPECT_TRUE(m_prompter.m_messages.empty());

@@ -35,29 +35,24 @@ protected:
                 return ok;
             });
     }
-    std::string OtherFile() { return m_folder.Write("other.grn", "n " + Hex("8fce") + "\nr . ?.\n"); }
+    std::string OtherFile()
+    {
+        return m_folder.Write("other.grn", "n " + Hex("8fce") + "\nr . ?.\n");
+    }
 };
-
-TEST_F(SettingsCommandTest, DialogOpensWithTheConvertersValues)
-{
-    CChirpwellDoc& document = MakeDocument();
-    m_prompter.QueueSettings(false);
-    document.OnSettings();
-    ASSERT_EQ(m_prompter.m_settingsShown.size(), 1u);
-    const CSettingsValues& shown = m_prompter.m_settingsShown[0];
-    EXPECT_EQ(shown.m_nFrequency, 2);
-    EXPECT_FALSE(shown.m_bHTMLCut);
-    EXPECT_FALSE(shown.m_bCPPCut);
-    EXPECT_TRUE(shown.m_bReturnCode);
-    EXPECT_EQ(shown.m_strZenkaku, Hex("819c"));
-    EXPECT_EQ(shown.m_strHankaku, "*");
-}
 
 TEST_F(SettingsCommandTest, OkWithoutFileCopiesValuesBackAndAsksNothing)
 {
     CChirpwellDoc& document = MakeDocument();
     QueueChangedValues();
     document.OnSettings();
+    // The dialog opened with the converter's values.
+    ASSERT_EQ(m_prompter.m_settingsShown.size(), 1u);
+    const CSettingsValues& shown = m_prompter.m_settingsShown[0];
+    EXPECT_EQ(shown.m_nFrequency, 2);
+    EXPECT_TRUE(shown.m_bReturnCode);
+    EXPECT_EQ(shown.m_strZenkaku, Hex("819c"));
+    EXPECT_EQ(shown.m_strHankaku, "*");
     const CConverter& converter = document.Converter();
     EXPECT_EQ(converter.m_nFrequency, 55);
     EXPECT_TRUE(converter.m_bHTMLCut);
@@ -148,31 +143,6 @@ TEST_F(SettingsCommandTest, CancelWhenTheFileInUseVanishedInstallsTheBuiltInSet)
     EXPECT_EQ(m_prompter.m_messages, std::vector<std::string>{expected::kCancelFailed});
     EXPECT_EQ(document.Converter().Name(), expected::kBuiltInName);
     EXPECT_EQ(document.Converter().m_strModeFilePath, ownPath);
-}
-
-TEST_F(SettingsCommandTest, CancelWhenTheFileInUseTurnedBadShowsBothMessages)
-{
-    CChirpwellDoc& document = MakeReadyDocument();
-    m_folder.Write("bang.grn", "r . !.\nbad\n");
-    m_prompter.QueueSettings(false);
-    document.OnSettings();
-    EXPECT_EQ(m_prompter.m_messages,
-              (std::vector<std::string>{expected::kLine2Error, expected::kCancelFailed}));
-    EXPECT_EQ(document.Converter().Name(), expected::kBuiltInName);
-}
-
-TEST_F(SettingsCommandTest, LoadButtonFailureInsideTheDialogInstallsTheBuiltInSet)
-{
-    CChirpwellDoc& document = MakeReadyDocument();
-    std::string caption;
-    m_prompter.m_settingsAnswers.push_back([&](CSettingsValues&, CConverter& converter) {
-        caption = LoadSmileFileFromDialog(converter, m_prompter, m_folder.PathOf("none.grn"));
-        return true;
-    });
-    document.OnSettings();
-    EXPECT_EQ(caption, expected::kBuiltInName);
-    EXPECT_EQ(m_prompter.m_messages, std::vector<std::string>{expected::kSmileFileFailed});
-    EXPECT_EQ(document.Converter().Name(), expected::kBuiltInName);
 }
 
 }  // namespace
