@@ -122,6 +122,10 @@ TEST_F(PipelineTest, PlacesPast65535KeepTheirFullPositions)
     Smile(std::string(70000, 'x') + "." + std::string(10, 'y') + ".");
     EXPECT_EQ(m_view.m_strText.size(), 70014u);
     EXPECT_EQ(document.Converter().SmilePlaces(), (CSmilePlaceList{{70000, 2}, {70012, 2}}));
+    // The undo copy holds them whole as well.
+    document.OnSmileAgain();
+    document.OnUndo();
+    EXPECT_EQ(document.Converter().SmilePlaces(), (CSmilePlaceList{{70000, 2}, {70012, 2}}));
 }
 
 TEST_F(PipelineTest, EmptyTextSmilesAndMakesUndoAvailable)
