@@ -1,0 +1,338 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "document/ChirpwellDoc.h"
+#include "ui/ChirpwellView.h"
+#include "ui/MainFrame.h"
+
+using namespace uitest;
+
+namespace {
+
+// A menu item as "text|prompt|tooltip", a separator as "-", a popup as ">text".
+QStringList ItemsOf(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isVisible())
+            continue;
+        if (action->isSeparator())
+            items << "-";
+        else if (action->menu())
+            items << ">" + action->text();
+        else
+            items << action->text() + "|" + action->statusTip() + "|" + action->toolTip();
+    }
+    return items;
+}
+
+QMenu* FindMenu(QMenuBar* bar, const QStringList& path)
+{
+    QList<QAction*> actions = bar->actions();
+    QMenu* menu = nullptr;
+    for (const QString& title : path) {
+        menu = nullptr;
+        for (QAction* action : actions) {
+            if (action->menu() && action->text() == title)
+                menu = action->menu();
+        }
+        if (!menu)
+            return nullptr;
+        actions = menu->actions();
+    }
+    return menu;
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetUpEnvironment(); }
+    void init()
+    {
+        ClearProfile();
+        QVERIFY(m_app.Start());
+        m_pFrame = m_app.App().Frame();
+    }
+    void cleanup() { m_app.Stop(); }
+
+    void menuBarHasSixPopupsInOrder();
+    void menuItemsHaveTheirTextsPromptsAndTooltips_data();
+    void menuItemsHaveTheirTextsPromptsAndTooltips();
+    void acceleratorsReachTheirCommands_data();
+    void acceleratorsReachTheirCommands();
+    void eachKeyBelongsToOneCommand();
+    void ctrlMMinimisesWithoutMenuItem();
+    void toolBarHasElevenButtonsWithSeparators();
+    void copyButtonTooltipEndsInHyphenMinus();
+    void statusBarShowsIdleTextAndFourIndicators();
+    void statusBarShowsPromptThenIdleTextAgain();
+    void viewMenuTogglesToolBarAndStatusBarWithCheckMarks();
+    void titleNamesUntitledOrTheFile();
+    void recentFileEntriesHaveEightPrompts();
+
+private:
+    CTestApp m_app;
+    CMainFrame* m_pFrame = nullptr;
+};
+
+void MainFrameTest::menuBarHasSixPopupsInOrder()
+{
+    QStringList titles;
+    for (const QAction* action : m_pFrame->menuBar()->actions())
+        titles << action->text();
+    QCOMPARE(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "検索(&S)", "表示(&V)", "変換(&C)",
+                                  "ﾍﾙﾌﾟ(&H)"}));
+}
+
+void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips_data()
+{
+    QTest::addColumn<QStringList>("path");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("file") << QStringList{"ﾌｧｲﾙ(&F)"} << QStringList{
+        "開く(&O)...\tCtrl+O|既存のﾌｧｲﾙを開く|開く",
+        "改めて開く(&R)\tCtrl+R|現在のドキュメントを改めて開く|再ロード",
+        "名前を付けて保存(&A)...\tCtrl+S|作業中のﾌｧｲﾙに名前を付けて保存|名前をつけて保存",
+        "-",
+        "印刷(&P)...\tCtrl+P|作業中のﾌｧｲﾙを印刷|印刷",
+        "印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾙｽｸﾘｰﾝで表示|印刷ﾌﾟﾚﾋﾞｭｰ",
+        "ﾌﾟﾘﾝﾀの設定(&R)...|ﾌﾟﾘﾝﾀ/印刷設定の変更|ﾌﾟﾘﾝﾀの設定",
+        "-",
+        // Without a tooltip of its own, Qt gives the item's text.
+        "最新のﾌｧｲﾙ|指定のﾌｧｲﾙを開く|最新のﾌｧｲﾙ",
+        "-",
+        "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)|チャープウェルを終了|終了",
+    };
+    QTest::newRow("edit") << QStringList{"編集(&E)"} << QStringList{
+        "元に戻す(&U)\tCtrl+Z|直前に行った動作を元に戻す|元に戻す",
+        "-",
+        "ｺﾋﾟｰ(&C)\tCtrl+C|選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存|ｺﾋﾟ-",
+        "全てを選択(&A)\tCtrl+A|ﾌｧｲﾙ全体を選択|すべて選択",
+    };
+    QTest::newRow("search") << QStringList{"検索(&S)"} << QStringList{
+        "ノーマルな検索(&F)|指定した文字列の検索|検索",
+        "スマイル箇所の下方向検索(&D)\tCtrl+F|スマイルしている箇所の検索（下向き）|下微笑検索",
+        "スマイル箇所の上方向検索(&U)\tCtrl+D|スマイルしている箇所の検索（上向き）|上微笑検索",
+    };
+    QTest::newRow("view") << QStringList{"表示(&V)"} << QStringList{
+        "ﾂｰﾙ ﾊﾞｰ(&T)|ﾂｰﾙ ﾊﾞｰの表示/非表示|ﾂｰﾙ ﾊﾞｰの表示/非表示",
+        "ｽﾃｰﾀｽ ﾊﾞｰ(&S)|ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示|ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示",
+        "-",
+        "フォント(&F)...|表示用フォントを設定|フォント",
+        "背景色(&B)...|表示時の背景色を設定|背景色",
+        "-",
+        "自動リサイズ(&R)|テキストにあわせてウインドウをリサイズするかどうかを決める|自動リサイズ",
+    };
+    QTest::newRow("convert") << QStringList{"変換(&C)"} << QStringList{
+        ">選択範囲エフェクト(&E)",
+        ">全体エフェクト(&A)",
+        "設定(&T)...|変換機能に関する種々の設定|設定",
+    };
+    QTest::newRow("selection effects") << QStringList{"変換(&C)", "選択範囲エフェクト(&E)"}
+                                       << QStringList{
+        "リバース(&R)|選択された範囲を逆さにする|リバース",
+        "伏せ字(&H)|選択した範囲をランダムに伏せる|伏せ字",
+    };
+    QTest::newRow("whole effects") << QStringList{"変換(&C)", "全体エフェクト(&A)"} << QStringList{
+        "さらにスマイル(&R)\tCtrl+E|開かれている文章にさらにスマイル効果|再微笑",
+        "別ファイルでさらにスマイル(&O)|スマイルファイルを選んでそれによるスマイル|別再微笑",
+    };
+    QTest::newRow("help") << QStringList{"ﾍﾙﾌﾟ(&H)"} << QStringList{
+        "ヘルプ起動(&H)\tF1|ヘルプを起動する|ヘルプ",
+    };
+}
+
+void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips()
+{
+    QFETCH(QStringList, path);
+    QFETCH(QStringList, items);
+    const QMenu* menu = FindMenu(m_pFrame->menuBar(), path);
+    QVERIFY(menu);
+    QCOMPARE(ItemsOf(menu), items);
+}
+
+void MainFrameTest::acceleratorsReachTheirCommands_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("id");
+    QTest::newRow("Ctrl+A") << "Ctrl+A" << 57642;
+    QTest::newRow("Ctrl+C") << "Ctrl+C" << 57634;
+    QTest::newRow("Ctrl+D") << "Ctrl+D" << 32787;
+    QTest::newRow("Ctrl+E") << "Ctrl+E" << 32779;
+    QTest::newRow("Ctrl+F") << "Ctrl+F" << 32786;
+    QTest::newRow("Ctrl+M") << "Ctrl+M" << 32790;
+    QTest::newRow("Ctrl+O") << "Ctrl+O" << 57601;
+    QTest::newRow("Ctrl+P") << "Ctrl+P" << 57607;
+    QTest::newRow("Ctrl+R") << "Ctrl+R" << 32771;
+    QTest::newRow("Ctrl+S") << "Ctrl+S" << 57604;
+    QTest::newRow("Ctrl+Z") << "Ctrl+Z" << 32789;
+    QTest::newRow("Ctrl+Insert") << "Ctrl+Insert" << 57634;
+    QTest::newRow("F1") << "F1" << 32782;
+    QTest::newRow("F6") << "F6" << 57680;
+    QTest::newRow("Shift+F6") << "Shift+F6" << 57681;
+}
+
+void MainFrameTest::acceleratorsReachTheirCommands()
+{
+    QFETCH(QString, key);
+    QFETCH(int, id);
+    const QAction* action = m_pFrame->Action(id);
+    QVERIFY(action);
+    QVERIFY2(action->shortcuts().contains(QKeySequence(key)), qPrintable(key));
+    // The key must work while the view has the focus, menus or not.
+    QVERIFY(m_pFrame->actions().contains(const_cast<QAction*>(action)));
+}
+
+void MainFrameTest::eachKeyBelongsToOneCommand()
+{
+    QMap<QKeySequence, QList<int>> owners;
+    for (const QAction* action : m_pFrame->findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts())
+            owners[key] << action->data().toInt();
+    }
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        QVERIFY2(it.value().size() == 1, qPrintable(it.key().toString()));
+    // Ctrl+F is the smile-place search; the normal find has no key.
+    QVERIFY(m_pFrame->Action(57636)->shortcuts().isEmpty());
+    QCOMPARE(owners.size(), 15);
+}
+
+void MainFrameTest::ctrlMMinimisesWithoutMenuItem()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
+    for (const QMenu* menu : m_pFrame->menuBar()->findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions())
+            QVERIFY(action->data().toInt() != 32790);
+    }
+    QTest::keyClick(m_app.App().View(), Qt::Key_M, Qt::ControlModifier);
+    QTRY_VERIFY(m_pFrame->isMinimized());
+}
+
+void MainFrameTest::toolBarHasElevenButtonsWithSeparators()
+{
+    QStringList buttons;
+    for (QAction* action : m_pFrame->ToolBar()->actions()) {
+        if (action->isSeparator()) {
+            buttons << "-";
+            continue;
+        }
+        const auto* button = qobject_cast<QToolButton*>(m_pFrame->ToolBar()->widgetForAction(action));
+        QVERIFY(button);
+        QVERIFY(!action->icon().isNull());
+        buttons << QString::number(action->data().toInt()) + " " + button->toolTip();
+    }
+    QCOMPARE(buttons, QStringList({"57601 開く", "32771 再ロード", "57604 名前をつけて保存",
+                                   "57607 印刷", "-", "57634 ｺﾋﾟ-", "-", "32772 フォント",
+                                   "32773 背景色", "32781 設定", "32774 自動リサイズ", "-",
+                                   "57664 ﾊﾞｰｼﾞｮﾝ情報", "32782 ヘルプ"}));
+    // A button puts its prompt in the status bar as its menu item does.
+    QCOMPARE(m_pFrame->Action(32771)->statusTip(), QString("現在のドキュメントを改めて開く"));
+}
+
+void MainFrameTest::copyButtonTooltipEndsInHyphenMinus()
+{
+    const QString tip = m_pFrame->Action(57634)->toolTip();
+    QCOMPARE(tip, QString::fromUtf8("ｺﾋﾟ-"));
+    QCOMPARE(tip.size(), 4);
+    QCOMPARE(tip.back(), QChar(u'-'));
+    QVERIFY(!tip.contains(QChar(u'ー')));
+    QVERIFY(m_pFrame->Action(57634)->text().contains(QString::fromUtf8("ｺﾋﾟｰ")));
+}
+
+void MainFrameTest::statusBarShowsIdleTextAndFourIndicators()
+{
+    QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("淑女(ﾚﾃﾞｨ)"));
+    QList<QLabel*> panes = m_pFrame->statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
+    std::sort(panes.begin(), panes.end(),
+              [](const QLabel* a, const QLabel* b) { return a->x() < b->x(); });
+    QStringList names;
+    for (const QLabel* pane : panes) {
+        if (pane->isVisible())
+            names << pane->objectName();
+    }
+    QCOMPARE(names, QStringList({"ｶﾅ", "CAP", "NUM", "SCRL"}));
+}
+
+void MainFrameTest::statusBarShowsPromptThenIdleTextAgain()
+{
+    QVERIFY(m_pFrame->Action(32779)->showStatusText(m_pFrame));
+    QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("開かれている文章にさらにスマイル効果"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(m_pFrame, &leave);
+    QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("淑女(ﾚﾃﾞｨ)"));
+}
+
+void MainFrameTest::viewMenuTogglesToolBarAndStatusBarWithCheckMarks()
+{
+    QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
+    QAction* toolBar = m_pFrame->Action(59392);
+    QAction* statusBar = m_pFrame->Action(59393);
+    QVERIFY(toolBar->isCheckable() && statusBar->isCheckable());
+    QVERIFY(toolBar->isChecked());
+    QVERIFY(statusBar->isChecked());
+
+    toolBar->trigger();
+    QVERIFY(m_pFrame->ToolBar()->isHidden());
+    QVERIFY(!toolBar->isChecked());
+    statusBar->trigger();
+    QVERIFY(m_pFrame->statusBar()->isHidden());
+    QVERIFY(!statusBar->isChecked());
+
+    QVERIFY(m_pFrame->Route(59392));
+    QVERIFY(!m_pFrame->ToolBar()->isHidden());
+    QVERIFY(toolBar->isChecked());
+    QCOMPARE(m_pFrame->toolBarArea(m_pFrame->ToolBar()), Qt::TopToolBarArea);
+    QVERIFY(m_pFrame->Route(59393));
+    QVERIFY(!m_pFrame->statusBar()->isHidden());
+    QVERIFY(statusBar->isChecked());
+}
+
+void MainFrameTest::titleNamesUntitledOrTheFile()
+{
+    QCOMPARE(m_pFrame->windowTitle(), QString("無題 - Chirpwell"));
+    m_app.Stop();
+
+    QTemporaryDir files;
+    const QString path = WriteFile(files, "haru.txt", "abc");
+    QVERIFY(m_app.Start({path}));
+    QCOMPARE(m_app.App().Frame()->windowTitle(), QString("haru.txt - Chirpwell"));
+}
+
+void MainFrameTest::recentFileEntriesHaveEightPrompts()
+{
+    const QStringList prompts = {"指定のﾌｧｲﾙを開く", "指定のﾌｧｲﾙを開きます",
+                                 "指定のﾌｧｲﾙを開くのだ", "指定のﾌｧｲﾙを開いちゃう",
+                                 "指定のﾌｧｲﾙを開くよ", "指定のﾌｧｲﾙを開いてあげよう",
+                                 "指定のﾌｧｲﾙを開こうかな", "指定のﾌｧｲﾙを開くぜ"};
+    // The empty list leaves the greyed placeholder alone.
+    QVERIFY(m_pFrame->Action(57616)->isVisible());
+    QVERIFY(!m_pFrame->Action(57616)->isEnabled());
+    QVERIFY(!m_pFrame->Action(57617)->isVisible());
+    QTemporaryDir files;
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(m_app.App().Document()->OpenDocumentFile(
+            WriteFile(files, QString("f%1.txt").arg(i), "x").toStdString()));
+    for (int i = 0; i < 8; ++i) {
+        QAction* entry = m_pFrame->Action(57616 + i);
+        QVERIFY(entry->isVisible());
+        QVERIFY(entry->isEnabled());
+        QCOMPARE(entry->statusTip(), prompts[i]);
+    }
+    QVERIFY(m_pFrame->Action(57619)->showStatusText(m_pFrame));
+    QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("指定のﾌｧｲﾙを開いちゃう"));
+}
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
