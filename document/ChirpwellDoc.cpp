@@ -1,5 +1,6 @@
 #include "document/ChirpwellDoc.h"
 
+#include <cassert>
 #include <cerrno>
 #include <memory>
 #include <optional>
@@ -132,6 +133,7 @@ void CChirpwellDoc::OnNewDocument()
 {
     m_pView->SetText(std::string());
     m_converter.ClearSmilePlaces();
+    m_strUndoText.clear();
     m_bUndoAvailable = false;
     SetModifiedFlag(false);
     SetPathName(std::string(), false);
@@ -304,6 +306,7 @@ void CChirpwellDoc::ApplySelectionEffect(EEffect effect)
     m_strUndoText = text;
     m_undoConverter.CopySmilePlaces(m_converter);
     const CSelection selection = m_pView->GetSelection();
+    assert(selection.m_nStart <= selection.m_nEnd && selection.m_nEnd <= text.size());
     m_bUndoAvailable = true;
 
     std::string part = text.substr(selection.m_nStart, selection.m_nEnd - selection.m_nStart);

@@ -80,7 +80,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code&
 bool WriteTemporaryBeside(const std::string& path, const std::string& content,
                           std::string& temporary, std::error_code& error)
 {
-    std::string name = path + ".XXXXXX";
+    // A short name of its own, so that a target whose name is near the longest the
+    // file system allows can still be replaced.
+    const std::size_t slash = path.rfind('/');
+    std::string name =
+        (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".chirpwell-XXXXXX";
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
         error = LastError();

@@ -16,7 +16,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code&
 bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& error,
                      std::size_t maxBytes = static_cast<std::size_t>(-2));
 
-// Writes content to a new file beside path, named in temporary, with the mode path
+// Writes content to a new hidden file in path's folder, named in temporary, with the mode path
 // has (or a new file's), and flushes it to disk. Nothing is left behind on failure.
 bool WriteTemporaryBeside(const std::string& path, const std::string& content,
                           std::string& temporary, std::error_code& error);

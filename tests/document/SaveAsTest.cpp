@@ -1,7 +1,10 @@
+#include <csignal>
 #include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -64,14 +67,23 @@ TEST_F(SaveAsTest, ReplacesAnExistingFileWhole)
 TEST_F(SaveAsTest, FailedWriteLeavesTheOldFileAndReports)
 {
     CChirpwellDoc& document = MakeDocument();
-    // The name leaves no room for the temporary file written beside it, so the write
-    // fails before the old file could be touched.
-    const std::string target = m_folder.Write(std::string(250, 'n'), "old contents");
+    // Files may grow to 4 bytes only, so writing the new text fails halfway, before
+    // the old file could be touched.
+    const std::string target = m_folder.Write("old.txt", "old contents");
     m_view.m_strText = "new contents";
     document.SetModifiedFlag(true);
     m_prompter.m_saveAnswers.push_back(target);
 
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     document.OnFileSaveAs();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
     EXPECT_EQ(ReadBytes(target), "old contents");
     ASSERT_EQ(m_prompter.m_messages.size(), 1u);
     // "%1 に保存できません。\n%2", the reason in the system's words.
@@ -86,6 +98,19 @@ TEST_F(SaveAsTest, FailedWriteLeavesTheOldFileAndReports)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// The temporary file has a short name of its own, so a name near the file system's
+// longest still saves.
+TEST_F(SaveAsTest, NameOfTwoHundredFiftyBytesSaves)
+{
+    CChirpwellDoc& document = MakeDocument();
+    const std::string target = m_folder.Write(std::string(250, 'n'), "old");
+    m_view.m_strText = "new";
+    m_prompter.m_saveAnswers.push_back(target);
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_TRUE(m_prompter.m_messages.empty());
 }
 
 TEST_F(SaveAsTest, MissingFolderIsReportedAsNotFound)
