@@ -23,6 +23,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QVariant>
 
@@ -96,6 +97,14 @@ inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const st
         qFatal("cannot write %s", qPrintable(path));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     return path;
+}
+
+// The offscreen platform gives the focus back to no window once a box has
+// closed; the window's keys need it active.
+inline bool Reactivate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }
 
 // One started program: InitInstance with a command line, ExitInstance when done.
