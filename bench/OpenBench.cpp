@@ -31,8 +31,8 @@ class CSilentPrompter : public IPrompter {
 public:
     void ShowMessage(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> ChooseFileToOpen(const CFileDialogSpec&) override { return {}; }
-    std::optional<std::string> ChooseFileToSave(const CFileDialogSpec&) override { return {}; }
+    std::optional<std::string> ChooseFileToOpen(const CFileDialogOptions&) override { return {}; }
+    std::optional<std::string> ChooseFileToSave(const CFileDialogOptions&) override { return {}; }
     bool RunSettingsDialog(CSettingsValues&, CConverter&) override { return false; }
 };
 

@@ -56,13 +56,13 @@ std::string PathForMessage(const std::string& path)
     return Utf8ToCp932(path, shown) ? shown : path;
 }
 
-CFileDialogSpec DocumentFileDialogSpec(const char* title, const std::string& initialPath)
+CFileDialogOptions DocumentFileDialogOptions(const char* title, const std::string& initialPath)
 {
-    CFileDialogSpec spec;
-    spec.m_strTitle = Cp932Text(title);
-    spec.m_filters = {{Cp932Text(kDocumentFilterName), "*"}};
-    spec.m_strInitialPath = initialPath;
-    return spec;
+    CFileDialogOptions options;
+    options.m_strTitle = Cp932Text(title);
+    options.m_filters = {{Cp932Text(kDocumentFilterName), "*"}};
+    options.m_strInitialPath = initialPath;
+    return options;
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void CChirpwellDoc::BuildCommands()
 {
     m_commands.On(ID_FILE_OPEN, [this] {
         const std::optional<std::string> path = m_ports.m_prompter.ChooseFileToOpen(
-            DocumentFileDialogSpec(kOpenDialogTitle, m_strPathName));
+            DocumentFileDialogOptions(kOpenDialogTitle, m_strPathName));
         if (path)
             OpenDocumentFile(*path);
     });
@@ -229,7 +229,7 @@ void CChirpwellDoc::OnSmileAgain()
 void CChirpwellDoc::OnSmileWithFile()
 {
     const std::optional<std::string> path =
-        m_ports.m_prompter.ChooseFileToOpen(SmileFileDialogSpec());
+        m_ports.m_prompter.ChooseFileToOpen(SmileFileDialogOptions());
     if (!path)
         return;
     // The other file serves this one smile; the document's own set stays untouched.
@@ -264,7 +264,7 @@ void CChirpwellDoc::OnSettings()
 void CChirpwellDoc::OnFileSaveAs()
 {
     const std::optional<std::string> path = m_ports.m_prompter.ChooseFileToSave(
-        DocumentFileDialogSpec(kSaveAsDialogTitle, m_strPathName));
+        DocumentFileDialogOptions(kSaveAsDialogTitle, m_strPathName));
     if (!path || !Serialize(EArchive::Store, *path))
         return;
     SetModifiedFlag(false);

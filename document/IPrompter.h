@@ -16,7 +16,7 @@ struct CFileFilter {
     std::string m_strPattern;
 };
 
-struct CFileDialogSpec {
+struct CFileDialogOptions {
     std::string m_strTitle;  // CP932
     std::vector<CFileFilter> m_filters;
     std::string m_strInitialPath;  // file-system bytes; may be empty
@@ -29,9 +29,9 @@ public:
     // A question with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
     // The full path of an existing file, or nothing when the user cancels.
-    virtual std::optional<std::string> ChooseFileToOpen(const CFileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFileToOpen(const CFileDialogOptions& options) = 0;
     // The full path to save to (the dialog asks before replacing a file), or nothing.
-    virtual std::optional<std::string> ChooseFileToSave(const CFileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(const CFileDialogOptions& options) = 0;
     // Runs the settings dialog on values; its load button loads smile files into
     // converter at once. True when it ended with OK, values then holding the
     // entered ones.

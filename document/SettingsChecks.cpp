@@ -91,13 +91,13 @@ bool FitsCp932Bytes(std::string_view utf8, std::size_t limit)
     return Utf8ToCp932(utf8, cp932) && cp932.size() <= limit;
 }
 
-CFileDialogSpec SmileFileDialogSpec()
+CFileDialogOptions SmileFileDialogOptions()
 {
-    CFileDialogSpec spec;
-    spec.m_strTitle = Cp932Text(kSmileFileDialogTitle);
-    spec.m_filters = {{Cp932Text(kSmileFileFilterName), "*.grn"},
+    CFileDialogOptions options;
+    options.m_strTitle = Cp932Text(kSmileFileDialogTitle);
+    options.m_filters = {{Cp932Text(kSmileFileFilterName), "*.grn"},
                       {Cp932Text(kAllFilesFilterName), "*"}};
-    return spec;
+    return options;
 }
 
 std::string LoadSmileFileFromDialog(CConverter& converter, INotifier& notifier,

@@ -10,7 +10,7 @@
 
 class CConverter;
 class INotifier;
-struct CFileDialogSpec;
+struct CFileDialogOptions;
 
 // The settings dialog's rules, apart from its window.
 
@@ -48,7 +48,7 @@ std::optional<CSettingsRefusal> CheckSettings(const CSettingsInput& input,
 bool FitsCp932Bytes(std::string_view utf8, std::size_t limit);
 
 // The file dialog of the load button and of smiling with another file.
-CFileDialogSpec SmileFileDialogSpec();
+CFileDialogOptions SmileFileDialogOptions();
 
 // What the load button does once the user chose path: loads it into converter, or
 // on failure says so and installs the built-in set. Gives the set's name that the

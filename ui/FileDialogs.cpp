@@ -8,21 +8,21 @@
 
 namespace {
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const CFileDialogSpec& spec,
+std::optional<std::string> RunFileDialog(QWidget* parent, const CFileDialogOptions& options,
                                          QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, FromCp932(spec.m_strTitle));
+    QFileDialog dialog(parent, FromCp932(options.m_strTitle));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     QStringList filters;
-    for (const CFileFilter& filter : spec.m_filters)
+    for (const CFileFilter& filter : options.m_filters)
         filters << FromCp932(filter.m_strName) + " (" + QString::fromStdString(filter.m_strPattern) + ")";
     dialog.setNameFilters(filters);
     // The names already show their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    if (!spec.m_strInitialPath.empty())
-        dialog.selectFile(FromPath(spec.m_strInitialPath));
+    if (!options.m_strInitialPath.empty())
+        dialog.selectFile(FromPath(options.m_strInitialPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return ToPath(dialog.selectedFiles().constFirst());
@@ -30,12 +30,12 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const CFileDialogSpec&
 
 }  // namespace
 
-std::optional<std::string> ChooseFileToOpen(QWidget* parent, const CFileDialogSpec& spec)
+std::optional<std::string> ChooseFileToOpen(QWidget* parent, const CFileDialogOptions& options)
 {
-    return RunFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return RunFileDialog(parent, options, QFileDialog::AcceptOpen);
 }
 
-std::optional<std::string> ChooseFileToSave(QWidget* parent, const CFileDialogSpec& spec)
+std::optional<std::string> ChooseFileToSave(QWidget* parent, const CFileDialogOptions& options)
 {
-    return RunFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return RunFileDialog(parent, options, QFileDialog::AcceptSave);
 }

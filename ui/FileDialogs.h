@@ -5,12 +5,12 @@
 #include <string>
 
 class QWidget;
-struct CFileDialogSpec;
+struct CFileDialogOptions;
 
 // The file dialogs the document and the settings dialog ask for; paths are
 // file-system bytes. Nothing when the user cancels.
-std::optional<std::string> ChooseFileToOpen(QWidget* parent, const CFileDialogSpec& spec);
+std::optional<std::string> ChooseFileToOpen(QWidget* parent, const CFileDialogOptions& options);
 // Asks before replacing an existing file.
-std::optional<std::string> ChooseFileToSave(QWidget* parent, const CFileDialogSpec& spec);
+std::optional<std::string> ChooseFileToSave(QWidget* parent, const CFileDialogOptions& options);
 
 #endif

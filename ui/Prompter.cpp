@@ -15,14 +15,14 @@ bool CPrompter::AskYesNo(const std::string& text)
     return ShowMessageBox(m_pParent, FromCp932(text), EMessageButtons::YesNo);
 }
 
-std::optional<std::string> CPrompter::ChooseFileToOpen(const CFileDialogSpec& spec)
+std::optional<std::string> CPrompter::ChooseFileToOpen(const CFileDialogOptions& options)
 {
-    return ::ChooseFileToOpen(m_pParent, spec);
+    return ::ChooseFileToOpen(m_pParent, options);
 }
 
-std::optional<std::string> CPrompter::ChooseFileToSave(const CFileDialogSpec& spec)
+std::optional<std::string> CPrompter::ChooseFileToSave(const CFileDialogOptions& options)
 {
-    return ::ChooseFileToSave(m_pParent, spec);
+    return ::ChooseFileToSave(m_pParent, options);
 }
 
 bool CPrompter::RunSettingsDialog(CSettingsValues& values, CConverter& converter)

@@ -12,8 +12,8 @@ public:
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
-    std::optional<std::string> ChooseFileToOpen(const CFileDialogSpec& spec) override;
-    std::optional<std::string> ChooseFileToSave(const CFileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFileToOpen(const CFileDialogOptions& options) override;
+    std::optional<std::string> ChooseFileToSave(const CFileDialogOptions& options) override;
     bool RunSettingsDialog(CSettingsValues& values, CConverter& converter) override;
 
 private:

@@ -117,7 +117,7 @@ void CSettingsDialog::accept()
 
 void CSettingsDialog::OnLoadFile()
 {
-    if (const std::optional<std::string> path = ChooseFileToOpen(this, SmileFileDialogSpec()))
+    if (const std::optional<std::string> path = ChooseFileToOpen(this, SmileFileDialogOptions()))
         m_pSetBox->setTitle(FromCp932(LoadSmileFileFromDialog(m_converter, m_notifier, *path)));
     // Enter then confirms the dialog.
     m_pOk->setFocus();

@@ -96,14 +96,14 @@ TEST_F(DocumentCommandsTest, OpenCommandOpensTheChosenFile)
     EXPECT_EQ(m_view.m_strText, "a!.");
     EXPECT_EQ(document.GetPathName(), path);
     EXPECT_EQ(m_frame.m_recentFiles, std::vector<std::string>{path});
-    ASSERT_EQ(m_prompter.m_openSpecs.size(), 1u);
-    EXPECT_EQ(m_prompter.m_openSpecs[0].m_strTitle, Hex("8a4a82ad"));  // 開く
-    EXPECT_TRUE(m_prompter.m_openSpecs[0].m_strInitialPath.empty());
+    ASSERT_EQ(m_prompter.m_openDialogs.size(), 1u);
+    EXPECT_EQ(m_prompter.m_openDialogs[0].m_strTitle, Hex("8a4a82ad"));  // 開く
+    EXPECT_TRUE(m_prompter.m_openDialogs[0].m_strInitialPath.empty());
 
     // Cancelling the dialog changes nothing.
     m_prompter.m_openAnswers.push_back(std::nullopt);
     EXPECT_TRUE(router.Execute(ID_FILE_OPEN));
-    EXPECT_EQ(m_prompter.m_openSpecs[1].m_strInitialPath, path);
+    EXPECT_EQ(m_prompter.m_openDialogs[1].m_strInitialPath, path);
     EXPECT_EQ(m_frame.m_recentFiles.size(), 1u);
 
     // A file that fails to open is reported and leaves path and recent files.

@@ -34,11 +34,11 @@ TEST_F(SaveAsTest, WritesTheTextByteForByteAndTakesTheNewPath)
     EXPECT_TRUE(m_prompter.m_messages.empty());
 
     // The dialog starts at the current file, under the title 名前を付けて保存.
-    ASSERT_EQ(m_prompter.m_saveSpecs.size(), 1u);
-    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_strTitle, Hex("96bc914f82f0957482af82c495db91b6"));
-    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_strInitialPath, opened);
-    ASSERT_EQ(m_prompter.m_saveSpecs[0].m_filters.size(), 1u);
-    EXPECT_EQ(m_prompter.m_saveSpecs[0].m_filters[0].m_strName,
+    ASSERT_EQ(m_prompter.m_saveDialogs.size(), 1u);
+    EXPECT_EQ(m_prompter.m_saveDialogs[0].m_strTitle, Hex("96bc914f82f0957482af82c495db91b6"));
+    EXPECT_EQ(m_prompter.m_saveDialogs[0].m_strInitialPath, opened);
+    ASSERT_EQ(m_prompter.m_saveDialogs[0].m_filters.size(), 1u);
+    EXPECT_EQ(m_prompter.m_saveDialogs[0].m_filters[0].m_strName,
               Hex("82b782d782c482cccca7b2d920282a2e2a29"));
 
     // Reload now reads the saved, already smiled text and smiles it once more.

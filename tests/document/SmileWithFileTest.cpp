@@ -40,15 +40,15 @@ TEST_F(SmileWithFileTest, OtherFileSmilesOnceAndTheDocumentsOwnSetStays)
     document.OnSmileAgain();
     EXPECT_EQ(m_view.m_strText, "a!?!.b!?!.");
 
-    ASSERT_EQ(m_prompter.m_openSpecs.size(), 1u);
-    const CFileDialogSpec& spec = m_prompter.m_openSpecs[0];
-    EXPECT_EQ(spec.m_strTitle,
+    ASSERT_EQ(m_prompter.m_openDialogs.size(), 1u);
+    const CFileDialogOptions& options = m_prompter.m_openDialogs[0];
+    EXPECT_EQ(options.m_strTitle,
               Hex("817594f78fce82dd95b68f91817682f0914982f182c582ad82be82b382a28142"));
-    ASSERT_EQ(spec.m_filters.size(), 2u);
-    EXPECT_EQ(spec.m_filters[0].m_strName, Hex("8358837d8343838b837483408343838b282a2e67726e29"));
-    EXPECT_EQ(spec.m_filters[0].m_strPattern, "*.grn");
-    EXPECT_EQ(spec.m_filters[1].m_strName, Hex("915382c482cc837483408343838b282a2e2a29"));
-    EXPECT_EQ(spec.m_filters[1].m_strPattern, "*");
+    ASSERT_EQ(options.m_filters.size(), 2u);
+    EXPECT_EQ(options.m_filters[0].m_strName, Hex("8358837d8343838b837483408343838b282a2e67726e29"));
+    EXPECT_EQ(options.m_filters[0].m_strPattern, "*.grn");
+    EXPECT_EQ(options.m_filters[1].m_strName, Hex("915382c482cc837483408343838b282a2e2a29"));
+    EXPECT_EQ(options.m_filters[1].m_strPattern, "*");
 }
 
 TEST_F(SmileWithFileTest, TheTemporaryConverterTakesTheDocumentsFrequency)

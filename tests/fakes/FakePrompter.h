@@ -40,14 +40,14 @@ public:
         m_yesNoAnswers.pop_front();
         return answer;
     }
-    std::optional<std::string> ChooseFileToOpen(const CFileDialogSpec& spec) override
+    std::optional<std::string> ChooseFileToOpen(const CFileDialogOptions& options) override
     {
-        m_openSpecs.push_back(spec);
+        m_openDialogs.push_back(options);
         return Next(m_openAnswers, "open");
     }
-    std::optional<std::string> ChooseFileToSave(const CFileDialogSpec& spec) override
+    std::optional<std::string> ChooseFileToSave(const CFileDialogOptions& options) override
     {
-        m_saveSpecs.push_back(spec);
+        m_saveDialogs.push_back(options);
         return Next(m_saveAnswers, "save");
     }
     bool RunSettingsDialog(CSettingsValues& values, CConverter& converter) override
@@ -72,8 +72,8 @@ public:
     std::vector<std::string> m_messages;   // CP932
     std::vector<std::string> m_questions;  // CP932
     std::vector<std::string> m_dialogue;   // both, in order, as "message:" or "question:"
-    std::vector<CFileDialogSpec> m_openSpecs;
-    std::vector<CFileDialogSpec> m_saveSpecs;
+    std::vector<CFileDialogOptions> m_openDialogs;
+    std::vector<CFileDialogOptions> m_saveDialogs;
     std::vector<CSettingsValues> m_settingsShown;  // the values each dialog opened with
 
     std::deque<bool> m_yesNoAnswers;
