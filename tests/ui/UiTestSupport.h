@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -156,6 +157,14 @@ public:
         m_timer.start();
     }
 
+    ~CModalAnswerer() override
+    {
+        for (const QString& what : m_unexpected)
+            qWarning("unexpected dialog: %s", qPrintable(what));
+        if (!m_answers.empty())
+            qWarning("%d expected dialogs did not show", Remaining());
+    }
+
     void Answer(CAnswer answer) { m_answers.push_back(std::move(answer)); }
 
     // A message box: record it and press button.
@@ -167,7 +176,7 @@ public:
                 return false;
             m_boxes.push_back({box->windowTitle(), box->text(), box->icon()});
             QAbstractButton* pressed = box->button(button);
-            Later([box = QPointer<QMessageBox>(box), pressed = QPointer<QAbstractButton>(pressed)] {
+            Later(box, [box = QPointer<QMessageBox>(box), pressed = QPointer<QAbstractButton>(pressed)] {
                 if (pressed)
                     pressed->click();
                 else if (box)
@@ -185,15 +194,19 @@ public:
             if (!dialog)
                 return false;
             m_fileDialogTitles << dialog->windowTitle();
-            Later([dialog = QPointer<QFileDialog>(dialog), path] {
+            Later(dialog, [dialog = QPointer<QFileDialog>(dialog), path] {
                 if (!dialog)
                     return;
                 if (path.isEmpty()) {
                     dialog->reject();
                     return;
                 }
-                dialog->setDirectory(QFileInfo(path).absolutePath());
-                dialog->selectFile(QFileInfo(path).fileName());
+                // selectFile() leaves a focused name field alone, so the name goes
+                // in as the user would type it.
+                if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                    name->setText(path);
+                else
+                    dialog->selectFile(path);
                 // accept() is protected; the slot is what the Open button calls.
                 QMetaObject::invokeMethod(dialog, "accept");
             });
@@ -210,7 +223,7 @@ public:
             auto* dialog = qobject_cast<CSettingsDialog*>(widget);
             if (!dialog)
                 return false;
-            Later([dialog = QPointer<CSettingsDialog>(dialog), edit, press] {
+            Later(dialog, [dialog = QPointer<CSettingsDialog>(dialog), edit, press] {
                 if (!dialog)
                     return;
                 if (edit)
@@ -238,20 +251,26 @@ public:
     const QStringList& Unexpected() const { return m_unexpected; }
 
 private:
-    // Runs action from the event loop once this poll is over.
-    void Later(std::function<void()> action)
+    // Runs action on widget from the event loop once this poll is over. Until the
+    // action has returned (its click may run a nested dialog), widget is not
+    // answered again: a closed nested dialog would otherwise let the next answer
+    // look at it before the click has done its work.
+    void Later(QWidget* widget, std::function<void()> action)
     {
         m_bActing = true;
-        QTimer::singleShot(0, this, [this, action = std::move(action)] {
+        QTimer::singleShot(0, this, [this, widget = QPointer<QWidget>(widget),
+                                     action = std::move(action)] {
             m_bActing = false;
+            m_busy.push_back(widget);
             action();
+            m_busy.removeOne(widget);
         });
     }
 
     void Poll()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (m_bActing || !modal || !modal->isVisible()) {
+        if (m_bActing || !modal || !modal->isVisible() || m_busy.contains(modal)) {
             m_nIdlePolls = 0;
             return;
         }
@@ -276,6 +295,7 @@ private:
 
     QTimer m_timer;
     std::deque<CAnswer> m_answers;
+    QList<QPointer<QWidget>> m_busy;
     std::vector<CShownBox> m_boxes;
     QStringList m_fileDialogTitles;
     QStringList m_unexpected;
