@@ -18,7 +18,7 @@ XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1280x900x24" sh -c '
     "$1" "$2" &
     pid=$!
     window=
-    for i in $(seq 50); do
+    for i in $(seq 150); do
         window=$(xdotool search --onlyvisible --name " - Chirpwell" 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && break
         sleep 0.2

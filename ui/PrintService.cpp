@@ -12,6 +12,9 @@
 CPrintService::CPrintService(IProfile& profile)
     : m_profile(profile), m_printer(QPrinter::HighResolution)
 {
+    // Room for the printer's own unprintable edge and for binding; the printer
+    // set-up dialog changes it.
+    m_printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
 }
 
 void CPrintService::PrintWithDialog(QWidget* parent, const CPrintJob& job,
