@@ -65,8 +65,6 @@ public:
     const CCommandMap& Commands() const { return m_commands; }
     const CDisplaySettings& DisplaySettings() const { return m_settings; }
     const QFont& DisplayFont() const { return m_font; }
-    // Where the shown text of a byte position lies, for tests and printing.
-    const CDisplayText& Display() const { return *m_pDisplay; }
     CFindDialog* FindDialog() const { return m_pFindDialog; }
     CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
 

@@ -152,7 +152,7 @@ void CMainFrame::CreateMenus()
                       ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id)
         m_pFileMenu->addAction(m_actions.at(id));
-    m_pRecentSeparator = m_pFileMenu->addSeparator();
+    m_pFileMenu->addSeparator();
     add(m_pFileMenu, {ID_APP_EXIT});
     RebuildRecentFileMenu();
 

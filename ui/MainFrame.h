@@ -55,7 +55,6 @@ private:
     CCommandMap m_commands;
     std::map<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
-    QAction* m_pRecentSeparator = nullptr;  // the recent files go in before it
     QToolBar* m_pToolBar = nullptr;
 };
 
