@@ -6,8 +6,9 @@ set -eu
 packages="cmake ninja-build g++ pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
+libuchardet-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
-fonts-ipafont-gothic fonts-ipafont-mincho
+fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-color-emoji
 xvfb xauth poppler-utils qt6-translations-l10n imagemagick"
 
 missing=""

@@ -1,0 +1,24 @@
+#ifndef CHIRPWELL_ENGINE_ENCODING_H
+#define CHIRPWELL_ENGINE_ENCODING_H
+
+// The encodings a text file is read and written in. Whatever a file's encoding,
+// its text is CP932 inside the program.
+enum class EEncoding {
+    ShiftJis,  // CP932, byte for byte
+    Utf8,
+    Utf8Bom,   // UTF-8 that starts with a byte-order mark
+    EucJp,
+};
+
+// The name the status bar and the messages use: "Shift_JIS", "UTF-8",
+// "UTF-8 (BOM)" or "EUC-JP".
+const char* EncodingName(EEncoding encoding);
+
+// True for the encodings that are transcoded to CP932, where a smile never splits a
+// character.
+inline bool IsTranscoded(EEncoding encoding)
+{
+    return encoding != EEncoding::ShiftJis;
+}
+
+#endif

@@ -1,0 +1,116 @@
+#include "engine/EncodingDetector.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include <uchardet.h>
+
+#include "engine/Cp932.h"
+#include "engine/Cp932Table.h"
+#include "engine/EucJpTable.h"
+
+namespace {
+
+bool HasHighByte(std::string_view bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+}
+
+bool InRow(unsigned char byte)
+{
+    return byte >= 0xA1 && byte <= 0xFE;
+}
+
+// The shape of EUC-JP alone, which rules out most Shift_JIS texts without the
+// cost of the full table.
+bool HasEucJpShape(std::string_view bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char byte = data[i];
+        if (byte < 0x80 || (byte <= 0x9F && byte != 0x8E && byte != 0x8F)) {
+            ++i;
+        } else if (byte == 0x8E) {
+            if (i + 1 >= size || data[i + 1] < 0xA1 || data[i + 1] > 0xDF)
+                return false;
+            i += 2;
+        } else if (byte == 0x8F) {
+            if (i + 2 >= size || !InRow(data[i + 1]) || !InRow(data[i + 2]))
+                return false;
+            i += 3;
+        } else if (InRow(byte)) {
+            if (i + 1 >= size || !InRow(data[i + 1]))
+                return false;
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NamedEucJp(std::string_view bytes)
+{
+    const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(),
+                                                                          uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0)
+        return false;
+    uchardet_data_end(detector.get());
+    const char* name = uchardet_get_charset(detector.get());
+    return name && strcasecmp(name, "EUC-JP") == 0;
+}
+
+}  // namespace
+
+bool IsValidCp932(std::string_view bytes)
+{
+    const CCp932Table& table = CCp932Table::Instance();
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (!IsLeadByte(byte)) {
+            if (table.Single(byte) == CCp932Table::kReplacement)
+                return false;
+            ++i;
+            continue;
+        }
+        if (i + 1 >= bytes.size() ||
+            table.Pair(byte, static_cast<unsigned char>(bytes[i + 1])) == CCp932Table::kReplacement)
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+bool IsValidEucJp(std::string_view bytes)
+{
+    if (!HasEucJpShape(bytes))
+        return false;
+    const CEucJpTable& table = CEucJpTable::Instance();
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t length = 1;
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80 &&
+            table.Decode(bytes.substr(i), length) == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+EEncoding DetectEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return EEncoding::Utf8Bom;
+    if (!HasHighByte(bytes))
+        return EEncoding::ShiftJis;
+    if (FindInvalidUtf8(bytes) == std::string_view::npos)
+        return EEncoding::Utf8;
+    if (IsValidEucJp(bytes) && (!IsValidCp932(bytes) || NamedEucJp(bytes)))
+        return EEncoding::EucJp;
+    return EEncoding::ShiftJis;
+}

@@ -1,0 +1,18 @@
+#ifndef CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
+#define CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
+
+#include <string_view>
+
+#include "engine/Encoding.h"
+
+// The encoding a file's bytes are most likely in: UTF-8 when they start with its
+// byte-order mark, or are valid UTF-8 with a character beyond ASCII; EUC-JP when
+// they are valid EUC-JP beyond ASCII and either no valid CP932 or named EUC-JP by a
+// detector made for the job; Shift_JIS otherwise, pure ASCII included.
+EEncoding DetectEncoding(std::string_view bytes);
+
+// Whether every unit of bytes is a character of the system's CP932 or EUC-JP.
+bool IsValidCp932(std::string_view bytes);
+bool IsValidEucJp(std::string_view bytes);
+
+#endif

@@ -1,0 +1,237 @@
+#include "engine/Transcoder.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/CodeTable.h"
+#include "engine/Cp932.h"
+#include "engine/Cp932Table.h"
+#include "engine/EucJpTable.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The character at the start of valid UTF-8 text, and its length.
+char32_t DecodeUtf8(const unsigned char* bytes, std::size_t& length)
+{
+    const unsigned char lead = bytes[0];
+    if (lead < 0x80) {
+        length = 1;
+        return lead;
+    }
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t character = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k)
+        character = character << 6 | (bytes[k] & 0x3F);
+    return character;
+}
+
+// Gathers CP932 text while a file is decoded, and the characters that CP932 lacks.
+class CCp932Writer {
+public:
+    CCp932Writer(const CCodeTable& codes, bool mayAdd, std::string& out)
+        : m_codes(codes), m_bMayAdd(mayAdd), m_out(out)
+    {
+    }
+
+    // False when character needs a code that the table cannot give.
+    bool Put(char32_t character)
+    {
+        std::uint16_t code = CCp932Table::Instance().CodeOf(character);
+        if (code == 0) {
+            code = m_codes.CodeOf(character);
+            if (code == 0 && !(m_bMayAdd && NewCode(character, code)))
+                return false;
+            m_seen.insert(character);
+        }
+        if (code > 0xFF)
+            m_out += static_cast<char>(code >> 8);
+        m_out += static_cast<char>(code & 0xFF);
+        return true;
+    }
+
+    const std::vector<char32_t>& NewCharacters() const { return m_new; }
+    std::size_t Kinds() const { return m_seen.size(); }
+    bool Overflowed() const { return m_bOverflowed; }
+
+private:
+    bool NewCode(char32_t character, std::uint16_t& code)
+    {
+        const auto found = m_newCodes.find(character);
+        if (found != m_newCodes.end()) {
+            code = found->second;
+            return true;
+        }
+        const std::size_t index = m_codes.Size() + m_new.size();
+        m_new.push_back(character);
+        // Past the last code the reading goes on, to count the kinds for the message.
+        code = index < CCodeTable::Capacity() ? CCodeTable::FreeCode(index) : 0xFFFF;
+        m_bOverflowed = m_bOverflowed || index >= CCodeTable::Capacity();
+        m_newCodes.emplace(character, code);
+        return true;
+    }
+
+    const CCodeTable& m_codes;
+    bool m_bMayAdd;
+    std::string& m_out;
+    std::vector<char32_t> m_new;
+    std::unordered_map<char32_t, std::uint16_t> m_newCodes;
+    std::unordered_set<char32_t> m_seen;
+    bool m_bOverflowed = false;
+};
+
+bool DecodeInto(std::string_view bytes, EEncoding encoding, CCp932Writer& writer,
+                CTextFault& fault)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t i = 0;
+    if (encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom) {
+        if (encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark))
+            i = kByteOrderMark.size();
+        const std::size_t invalid = FindInvalidUtf8(bytes.substr(i));
+        if (invalid != std::string_view::npos) {
+            fault = {CTextFault::EKind::Malformed, i + invalid, 0, 0};
+            return false;
+        }
+    }
+    while (i < bytes.size()) {
+        std::size_t length = 1;
+        char32_t character = data[i];
+        if (character >= 0x80) {
+            if (encoding == EEncoding::EucJp)
+                character = CEucJpTable::Instance().Decode(bytes.substr(i), length);
+            else
+                character = DecodeUtf8(data + i, length);
+            if (character == 0) {
+                fault = {CTextFault::EKind::Malformed, i, 0, 0};
+                return false;
+            }
+        }
+        if (!writer.Put(character)) {
+            fault = {CTextFault::EKind::Unencodable, i, character, 0};
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+bool Decode(std::string_view bytes, EEncoding encoding, const CCodeTable& codes, bool mayAdd,
+            std::string& cp932, CTextFault& fault, std::vector<char32_t>& added)
+{
+    if (encoding == EEncoding::ShiftJis) {
+        cp932.assign(bytes);
+        return true;
+    }
+    std::string out;
+    out.reserve(bytes.size());
+    CCp932Writer writer(codes, mayAdd, out);
+    if (!DecodeInto(bytes, encoding, writer, fault))
+        return false;
+    if (writer.Overflowed()) {
+        fault = {CTextFault::EKind::TooManyCharacters, 0, 0, writer.Kinds()};
+        return false;
+    }
+    added = writer.NewCharacters();
+    cp932 = std::move(out);
+    return true;
+}
+
+}  // namespace
+
+bool DecodeText(std::string_view bytes, EEncoding encoding, CCodeTable& codes,
+                std::string& cp932, CTextFault& fault)
+{
+    std::vector<char32_t> added;
+    if (!Decode(bytes, encoding, codes, true, cp932, fault, added))
+        return false;
+    const bool given = codes.Add(added);
+    (void)given;  // Decode counted the free codes
+    return true;
+}
+
+bool DecodeKnownText(std::string_view bytes, EEncoding encoding, const CCodeTable& codes,
+                     std::string& cp932, CTextFault& fault)
+{
+    std::vector<char32_t> added;
+    return Decode(bytes, encoding, codes, false, cp932, fault, added);
+}
+
+char32_t UnitCharacter(std::string_view cp932, const CCodeTable& codes, std::size_t& length)
+{
+    const CCp932Table& table = CCp932Table::Instance();
+    const auto byte = static_cast<unsigned char>(cp932[0]);
+    if (!IsLeadByte(byte)) {
+        length = 1;
+        const char16_t shown = table.Single(byte);
+        return shown == CCp932Table::kReplacement ? 0 : shown;
+    }
+    if (cp932.size() < 2) {
+        length = 1;
+        return 0;
+    }
+    length = 2;
+    const auto trail = static_cast<unsigned char>(cp932[1]);
+    const char16_t shown = table.Pair(byte, trail);
+    if (shown != CCp932Table::kReplacement)
+        return shown;
+    return codes.CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
+}
+
+void AppendUtf8(char32_t character, std::string& utf8)
+{
+    if (character < 0x80) {
+        utf8 += static_cast<char>(character);
+        return;
+    }
+    const int length = character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
+    static constexpr unsigned char kLeads[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    utf8 += static_cast<char>(kLeads[length] | character >> (6 * (length - 1)));
+    for (int k = length - 2; k >= 0; --k)
+        utf8 += static_cast<char>(0x80 | (character >> (6 * k) & 0x3F));
+}
+
+bool EncodeText(std::string_view cp932, EEncoding encoding, const CCodeTable& codes,
+                std::string& bytes, CTextFault& fault)
+{
+    std::string out;
+    out.reserve(cp932.size() + cp932.size() / 2 + kByteOrderMark.size());
+    if (encoding == EEncoding::Utf8Bom)
+        out += kByteOrderMark;
+    std::size_t i = 0;
+    while (i < cp932.size()) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        std::size_t length = 1;
+        const char32_t character = UnitCharacter(cp932.substr(i), codes, length);
+        bool written = character != 0;
+        if (encoding == EEncoding::ShiftJis) {
+            // Bytes that are no character stay as they came; only the program's own
+            // codes stand for characters that Shift_JIS lacks.
+            const bool ownCode =
+                length == 2 && character != 0 &&
+                CCp932Table::Instance().Pair(byte, static_cast<unsigned char>(cp932[i + 1])) ==
+                    CCp932Table::kReplacement;
+            written = !ownCode;
+            if (written)
+                out.append(cp932.substr(i, length));
+        } else if (written && encoding == EEncoding::EucJp) {
+            written = CEucJpTable::Instance().Encode(character, out);
+        } else if (written) {
+            AppendUtf8(character, out);
+        }
+        if (!written) {
+            fault = {CTextFault::EKind::Unencodable, i, character, 0};
+            return false;
+        }
+        i += length;
+    }
+    bytes = std::move(out);
+    return true;
+}
