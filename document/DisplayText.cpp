@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/CodeTable.h"
 #include "engine/Cp932.h"
 #include "engine/Cp932Table.h"
 
-CDisplayText::CDisplayText(std::string_view cp932)
+CDisplayText::CDisplayText(std::string_view cp932, const CCodeTable* codes)
 {
     const CCp932Table& table = CCp932Table::Instance();
     const std::size_t size = cp932.size();
@@ -22,9 +23,18 @@ CDisplayText::CDisplayText(std::string_view cp932)
             m_shown += u'\n';
             ++i;
         } else if (IsLeadByte(byte)) {
-            m_shown += i + 1 < size
-                           ? table.Pair(byte, static_cast<unsigned char>(cp932[i + 1]))
-                           : CCp932Table::kReplacement;
+            const auto trail = static_cast<unsigned char>(i + 1 < size ? cp932[i + 1] : 0);
+            char32_t shown = i + 1 < size ? table.Pair(byte, trail) : CCp932Table::kReplacement;
+            if (shown == CCp932Table::kReplacement && codes && i + 1 < size)
+                shown = codes->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
+            if (shown == 0) {
+                shown = CCp932Table::kReplacement;
+            } else if (shown > 0xFFFF) {
+                m_shown += static_cast<char16_t>(0xD7C0 + (shown >> 10));
+                m_unitStarts.push_back(static_cast<std::uint32_t>(i));
+                shown = 0xDC00 | (shown & 0x3FF);
+            }
+            m_shown += static_cast<char16_t>(shown);
             i += 2;
         } else {
             m_shown += table.Single(byte);
@@ -38,8 +48,10 @@ std::size_t CDisplayText::ShownAtOrBefore(std::size_t byte) const
 {
     if (byte >= ByteLength())
         return m_shown.size();
+    // The first shown unit of the character that holds byte.
     const auto after = std::upper_bound(m_unitStarts.begin(), m_unitStarts.end(), byte);
-    return static_cast<std::size_t>(after - m_unitStarts.begin()) - 1;
+    const auto first = std::lower_bound(m_unitStarts.begin(), after, *(after - 1));
+    return static_cast<std::size_t>(first - m_unitStarts.begin());
 }
 
 std::size_t CDisplayText::ShownAtOrAfter(std::size_t byte) const

@@ -7,14 +7,18 @@
 #include <string_view>
 #include <vector>
 
+class CCodeTable;
+
 // A CP932 text as the view shows it, with the maps between its byte positions and
 // the shown positions. Every unit (a byte, or a lead byte and the byte after it)
 // shows as one UTF-16 character, U+FFFD when it is no character; a CR LF pair, a
 // lone CR and a lone LF each show as one '\n'. A lead byte at the very end shows as
-// U+FFFD.
+// U+FFFD. A code of the program's own shows as its character, which beyond U+FFFF
+// takes two UTF-16 units; both map to the unit's bytes.
 class CDisplayText {
 public:
-    explicit CDisplayText(std::string_view cp932);
+    // codes, when given, must outlive the construction only.
+    explicit CDisplayText(std::string_view cp932, const CCodeTable* codes = nullptr);
 
     const std::u16string& Shown() const { return m_shown; }
     std::size_t ByteLength() const { return m_unitStarts.back(); }
@@ -29,7 +33,7 @@ public:
 
 private:
     std::u16string m_shown;
-    std::vector<std::uint32_t> m_unitStarts;  // one per shown character, then the length
+    std::vector<std::uint32_t> m_unitStarts;  // one per shown UTF-16 unit, then the length
 };
 
 #endif

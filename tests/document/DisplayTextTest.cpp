@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/DisplayText.h"
+#include "engine/CodeTable.h"
 #include "tests/document/DocTest.h"
 
 namespace {
@@ -60,6 +61,24 @@ TEST(DisplayTextTest, PositionsMapBothWays)
     EXPECT_EQ(text.ByteAt(2), 3u);
     EXPECT_EQ(text.ByteAt(3), 4u);
     EXPECT_EQ(text.ByteAt(99), 4u);
+}
+
+TEST(DisplayTextTest, OwnCodesShowAsTheirCharactersBeyondUffffAsTwoUnits)
+{
+    CCodeTable codes;
+    ASSERT_TRUE(codes.Add({U'\U0001F600', U'\u301C'}));  // given 81AD and 81AE
+    const std::string bytes = Hex("61 81ad 81ae 62");
+    EXPECT_EQ(CDisplayText(bytes).Shown(), u"a\uFFFD\uFFFDb");
+    const CDisplayText text(bytes, &codes);
+    EXPECT_EQ(text.Shown(), u"a\U0001F600\u301Cb");
+    EXPECT_EQ(text.ShownAtOrBefore(1), 1u);
+    EXPECT_EQ(text.ShownAtOrBefore(2), 1u);  // inside the emoji: its first unit
+    EXPECT_EQ(text.ShownAtOrAfter(2), 3u);
+    EXPECT_EQ(text.ShownAtOrBefore(3), 3u);
+    EXPECT_EQ(text.ByteAt(1), 1u);
+    EXPECT_EQ(text.ByteAt(2), 1u);           // the second unit belongs to the same bytes
+    EXPECT_EQ(text.ByteAt(3), 3u);
+    EXPECT_EQ(text.ByteAt(4), 5u);
 }
 
 }  // namespace
