@@ -17,10 +17,12 @@
 #include "document/SettingsValues.h"
 #include "document/TextFormat.h"
 #include "engine/Cp932.h"
+#include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProfile.h"
 #include "engine/Pipeline.h"
 #include "engine/TextFile.h"
+#include "engine/Transcoder.h"
 
 namespace {
 
@@ -54,6 +56,21 @@ std::string PathForMessage(const std::string& path)
 {
     std::string shown;
     return Utf8ToCp932(path, shown) ? shown : path;
+}
+
+// A character for a message: its own CP932 unit, which the prompter shows with the
+// document's codes, or the bytes in hex when they are no character.
+std::string CharacterForMessage(std::string_view unit, char32_t character)
+{
+    if (character != 0)
+        return std::string(unit);
+    std::string hex;
+    for (const char byte : unit) {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        const auto value = static_cast<unsigned char>(byte);
+        hex += std::string("<") + kDigits[value >> 4] + kDigits[value & 0xF] + ">";
+    }
+    return hex;
 }
 
 CFileDialogOptions DocumentFileDialogOptions(const char* title, const std::string& initialPath)
@@ -107,6 +124,18 @@ void CChirpwellDoc::BuildCommands()
     m_commands.On(ID_REVERSE, [this] { OnReverse(); },
                   [this](CCmdUI& cmdUI) { OnUpdateSelectionEffect(cmdUI); });
     m_commands.On(ID_UNDO, [this] { OnUndo(); }, [this](CCmdUI& cmdUI) { OnUpdateUndo(cmdUI); });
+
+    const auto hasFile = [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = !m_strPathName.empty(); };
+    for (const auto& [id, encoding] : {std::pair{ID_REOPEN_DETECT, EReadEncoding::Detect},
+                                       std::pair{ID_REOPEN_SHIFT_JIS, EReadEncoding::ShiftJis},
+                                       std::pair{ID_REOPEN_UTF8, EReadEncoding::Utf8},
+                                       std::pair{ID_REOPEN_EUC_JP, EReadEncoding::EucJp}})
+        m_commands.On(id, [this, encoding] { OnReopenWithEncoding(encoding); }, hasFile);
+    for (const auto& [id, encoding] : {std::pair{ID_SAVE_SHIFT_JIS, EEncoding::ShiftJis},
+                                       std::pair{ID_SAVE_UTF8, EEncoding::Utf8},
+                                       std::pair{ID_SAVE_EUC_JP, EEncoding::EucJp}})
+        m_commands.On(id, [this, encoding] { OnSaveEncoding(encoding); },
+                      [this, encoding](CCmdUI& cmdUI) { OnUpdateSaveEncoding(cmdUI, encoding); });
 }
 
 bool CChirpwellDoc::OnOpenDocument(const std::string& path)
@@ -123,8 +152,14 @@ bool CChirpwellDoc::OnOpenDocument(const std::string& path)
 
 bool CChirpwellDoc::OpenDocumentFile(const std::string& path)
 {
-    if (!OnOpenDocument(path))
+    // A file opened by name is read as the settings say; a failed open leaves the
+    // document as it was, its own choice included.
+    const EReadEncoding previous = m_eReadEncoding;
+    m_eReadEncoding = EReadEncoding::AsSettingsSay;
+    if (!OnOpenDocument(path)) {
+        m_eReadEncoding = previous;
         return false;
+    }
     SetPathName(path, true);
     return true;
 }
@@ -137,6 +172,8 @@ void CChirpwellDoc::OnNewDocument()
     m_bUndoAvailable = false;
     SetModifiedFlag(false);
     SetPathName(std::string(), false);
+    m_eReadEncoding = EReadEncoding::AsSettingsSay;
+    SetEncoding(EEncoding::ShiftJis);
 }
 
 void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
@@ -150,8 +187,21 @@ void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
 bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
 {
     std::error_code error;
+    CTextFault fault;
     if (direction == EArchive::Store) {
-        if (WriteFileAtomically(path, m_pView->GetText(), error))
+        const std::string text = m_pView->GetText();
+        std::string bytes;
+        if (!EncodeText(text, m_eSaveEncoding, m_codes, bytes, fault)) {
+            std::size_t length = 0;
+            UnitCharacter(std::string_view(text).substr(fault.m_nOffset), m_codes, length);
+            m_ports.m_prompter.ShowMessage(FormatMessage(
+                Cp932Text(kMsgCannotEncode),
+                CharacterForMessage(text.substr(fault.m_nOffset, length), fault.m_character),
+                std::to_string(PlaceInText(text, fault.m_nOffset).m_nLine),
+                EncodingName(m_eSaveEncoding)));
+            return false;
+        }
+        if (WriteFileAtomically(path, bytes, error))
             return true;
         m_ports.m_prompter.ShowMessage(
             FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error)));
@@ -174,8 +224,73 @@ bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
             FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
         return false;
     }
-    m_pView->SetText(bytes);
+    const EEncoding encoding = ReadEncoding(bytes);
+    std::string text;
+    if (!DecodeText(bytes, encoding, m_codes, text, fault)) {
+        if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
+            m_ports.m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgTooManyCharacters),
+                                                         PathForMessage(path),
+                                                         std::to_string(fault.m_nCount)));
+        else
+            m_ports.m_prompter.ShowMessage(FormatMessage(
+                Cp932Text(kMsgCannotDecode), PathForMessage(path), EncodingName(encoding)));
+        return false;
+    }
+    // EUC-JP's one-byte C1 characters take two bytes here.
+    if (text.size() > limit) {
+        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgFileTooLarge));
+        return false;
+    }
+    m_pView->SetText(text);
+    SetEncoding(encoding);
     return true;
+}
+
+EEncoding CChirpwellDoc::ReadEncoding(std::string_view bytes) const
+{
+    switch (m_eReadEncoding) {
+    case EReadEncoding::AsSettingsSay:
+        return m_pView->DetectsEncoding() ? DetectEncoding(bytes) : EEncoding::ShiftJis;
+    case EReadEncoding::Detect:
+        return DetectEncoding(bytes);
+    case EReadEncoding::ShiftJis:
+        return EEncoding::ShiftJis;
+    case EReadEncoding::Utf8:
+        return Utf8Of(bytes);
+    case EReadEncoding::EucJp:
+        return EEncoding::EucJp;
+    }
+    return EEncoding::ShiftJis;
+}
+
+void CChirpwellDoc::SetEncoding(EEncoding encoding)
+{
+    m_eEncoding = encoding;
+    m_eSaveEncoding = encoding;
+    m_ports.m_frame.OnEncodingChanged(encoding);
+}
+
+void CChirpwellDoc::OnReopenWithEncoding(EReadEncoding encoding)
+{
+    if (m_strPathName.empty())
+        return;
+    const EReadEncoding previous = m_eReadEncoding;
+    m_eReadEncoding = encoding;
+    if (!OnOpenDocument(m_strPathName))
+        m_eReadEncoding = previous;
+}
+
+void CChirpwellDoc::OnSaveEncoding(EEncoding encoding)
+{
+    if (encoding == EEncoding::Utf8 && m_eEncoding == EEncoding::Utf8Bom)
+        encoding = EEncoding::Utf8Bom;
+    m_eSaveEncoding = encoding;
+}
+
+void CChirpwellDoc::OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const
+{
+    cmdUI.m_bChecked = m_eSaveEncoding == encoding ||
+                       (encoding == EEncoding::Utf8 && m_eSaveEncoding == EEncoding::Utf8Bom);
 }
 
 bool CChirpwellDoc::RunSmilePipeline(CConverter& converter)
@@ -269,6 +384,8 @@ void CChirpwellDoc::OnFileSaveAs()
         return;
     SetModifiedFlag(false);
     SetPathName(*path, true);
+    // The file now holds the text in this encoding, so the document is in it too.
+    SetEncoding(m_eSaveEncoding);
 }
 
 void CChirpwellDoc::OnSearchDown()

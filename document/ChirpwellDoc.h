@@ -5,7 +5,9 @@
 #include <string>
 
 #include "document/CommandRouter.h"
+#include "engine/CodeTable.h"
 #include "engine/Converter.h"
+#include "engine/Encoding.h"
 #include "engine/Random.h"
 
 class IClock;
@@ -54,10 +56,27 @@ public:
     void OnNewDocument();
 
     enum class EArchive { Load, Store };
-    // Load: the file's bytes become the view's text, unchanged. Store: the view's
-    // text is written to the file whole, or the file is left as it was. False after
-    // a message.
+    // Load: the file's text, in the encoding chosen for reading it, becomes the view's
+    // text as CP932 (a Shift_JIS file byte for byte). Store: the view's text, in the
+    // encoding chosen for saving, is written to the file whole, or the file is left as
+    // it was. False after a message.
     bool Serialize(EArchive direction, const std::string& path);
+
+    // How the document's file is read: as the display settings say (detected or
+    // Shift_JIS), detected, or in one encoding. A choice other than the first holds
+    // for the file's reloads, not for the next file.
+    enum class EReadEncoding { AsSettingsSay, Detect, ShiftJis, Utf8, EucJp };
+    // Reads the document's file again, as encoding says; nothing changes when it
+    // cannot be read so.
+    void OnReopenWithEncoding(EReadEncoding encoding);
+    // The encoding the next save writes: ShiftJis, EucJp, or UTF-8 (with a
+    // byte-order mark when the document's file had one).
+    void OnSaveEncoding(EEncoding encoding);
+    void OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const;
+    EEncoding Encoding() const { return m_eEncoding; }
+    EEncoding SaveEncoding() const { return m_eSaveEncoding; }
+    // The codes of characters CP932 lacks, for every text and smile file read.
+    const CCodeTable& Codes() const { return m_codes; }
 
     // Filters and smiles the view's text with converter (the document's own or a
     // temporary one), keeping the text before it for undo. False, after a message,
@@ -100,10 +119,16 @@ private:
     void ApplySelectionEffect(EEffect effect);
     void SelectSmilePlace(const std::optional<CSmilePlace>& place);
     void BuildCommands();
+    EEncoding ReadEncoding(std::string_view bytes) const;
+    void SetEncoding(EEncoding encoding);
 
     CDocPorts m_ports;
     IDocView* m_pView = nullptr;
     CRandom m_random;  // shared by both converters and every temporary one
+    CCodeTable m_codes;  // read through by the converters' smile files too
+    EEncoding m_eEncoding = EEncoding::ShiftJis;
+    EEncoding m_eSaveEncoding = EEncoding::ShiftJis;
+    EReadEncoding m_eReadEncoding = EReadEncoding::AsSettingsSay;
     std::string m_strPathName;
     bool m_bModified = false;
 

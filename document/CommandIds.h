@@ -39,4 +39,14 @@ inline constexpr int ID_SEARCH_UP = 32787;
 inline constexpr int ID_UNDO = 32789;
 inline constexpr int ID_MINIMIZE = 32790;
 
+// Encodings, beyond the first version.
+inline constexpr int ID_REOPEN_DETECT = 32791;
+inline constexpr int ID_REOPEN_SHIFT_JIS = 32792;
+inline constexpr int ID_REOPEN_UTF8 = 32793;
+inline constexpr int ID_REOPEN_EUC_JP = 32794;
+inline constexpr int ID_DETECT_ENCODING = 32795;
+inline constexpr int ID_SAVE_SHIFT_JIS = 32796;
+inline constexpr int ID_SAVE_UTF8 = 32797;
+inline constexpr int ID_SAVE_EUC_JP = 32798;
+
 #endif

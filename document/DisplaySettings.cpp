@@ -16,6 +16,7 @@ void CDisplaySettings::Load(IProfile& profile)
     m_backColor = profile.GetProfileInt(kSection, "BackColor", defaults.m_backColor);
     m_textColor = profile.GetProfileInt(kSection, "TextColor", defaults.m_textColor);
     m_bAutoResize = profile.GetProfileInt(kSection, "AutoResize", 1) != 0;
+    m_bDetectEncoding = profile.GetProfileInt(kSection, "DetectEncoding", 1) != 0;
 }
 
 void CDisplaySettings::Save(IProfile& profile) const
@@ -25,4 +26,5 @@ void CDisplaySettings::Save(IProfile& profile) const
     profile.WriteProfileString(kSection, "Font", m_strFont);
     profile.WriteProfileInt(kSection, "FontSize", m_nFontSize);
     profile.WriteProfileInt(kSection, "AutoResize", m_bAutoResize ? 1 : 0);
+    profile.WriteProfileInt(kSection, "DetectEncoding", m_bDetectEncoding ? 1 : 0);
 }

@@ -13,6 +13,7 @@ struct CDisplaySettings {
     bool m_bAutoResize = true;
     std::string m_strFont = "FixedSys";
     int m_nFontSize = 140;
+    bool m_bDetectEncoding = true;  // files are opened in their detected encoding
 
     void Load(IProfile& profile);
     void Save(IProfile& profile) const;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "engine/Encoding.h"
+
 // What the document tells the window and the application around it. Paths are
 // file-system bytes.
 class IDocFrame {
@@ -12,6 +14,8 @@ public:
     virtual void OnPathNameChanged(const std::string& path) = 0;
     // A file was opened or saved under path and belongs at the top of the list.
     virtual void AddToRecentFileList(const std::string& path) = 0;
+    // The text now comes from, or was saved in, this encoding; the status bar says so.
+    virtual void OnEncodingChanged(EEncoding encoding) = 0;
 };
 
 #endif

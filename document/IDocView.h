@@ -34,6 +34,10 @@ public:
 
     // Fits the main window to the text, when auto-resize is on.
     virtual void ResizeToText() = 0;
+
+    // Whether a file's encoding is detected when it is opened (else it is Shift_JIS),
+    // as the display settings say.
+    virtual bool DetectsEncoding() const = 0;
 };
 
 #endif

@@ -65,6 +65,24 @@ std::size_t FindInText(std::string_view text, std::string_view needle)
     return std::string_view::npos;
 }
 
+CTextPlace PlaceInText(std::string_view cp932, std::size_t offset)
+{
+    CTextPlace place;
+    std::size_t i = 0;
+    while (i < offset && i < cp932.size()) {
+        const char byte = cp932[i];
+        if (byte == '\r' || byte == '\n') {
+            ++place.m_nLine;
+            place.m_nColumn = 1;
+            i += byte == '\r' && i + 1 < cp932.size() && cp932[i + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        ++place.m_nColumn;
+        i += IsLeadByte(static_cast<unsigned char>(byte)) ? 2 : 1;
+    }
+    return place;
+}
+
 bool Utf8ToCp932(std::string_view utf8, std::string& cp932, CCodecError* error)
 {
     CCodecError fault;

@@ -15,6 +15,14 @@ bool IsLeadByte(unsigned char byte);
 // npos. An empty needle is found at 0.
 std::size_t FindInText(std::string_view text, std::string_view needle);
 
+// The line of a byte offset, from 1 (a CR LF pair, a lone CR and a lone LF each end
+// one), and its column, from 1, counting characters.
+struct CTextPlace {
+    std::size_t m_nLine = 1;
+    std::size_t m_nColumn = 1;
+};
+CTextPlace PlaceInText(std::string_view cp932, std::size_t offset);
+
 // Where a conversion failed.
 struct CCodecError {
     std::size_t m_nOffset = 0;  // byte of the input where the fault starts

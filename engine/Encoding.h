@@ -1,6 +1,8 @@
 #ifndef CHIRPWELL_ENGINE_ENCODING_H
 #define CHIRPWELL_ENGINE_ENCODING_H
 
+#include <string_view>
+
 // The encodings a text file is read and written in. Whatever a file's encoding,
 // its text is CP932 inside the program.
 enum class EEncoding {
@@ -13,6 +15,12 @@ enum class EEncoding {
 // The name the status bar and the messages use: "Shift_JIS", "UTF-8",
 // "UTF-8 (BOM)" or "EUC-JP".
 const char* EncodingName(EEncoding encoding);
+
+// UTF-8 for bytes, with or without a byte-order mark as they have one.
+inline EEncoding Utf8Of(std::string_view bytes)
+{
+    return bytes.starts_with("\xEF\xBB\xBF") ? EEncoding::Utf8Bom : EEncoding::Utf8;
+}
 
 // True for the encodings that are transcoded to CP932, where a smile never splits a
 // character.

@@ -21,6 +21,7 @@
 #include "document/ResizeRule.h"
 #include "engine/Cp932.h"
 #include "engine/Limits.h"
+#include "engine/Transcoder.h"
 #include "document/TextSearch.h"
 #include "ui/FindDialog.h"
 #include "ui/FontDialog.h"
@@ -91,6 +92,9 @@ void CChirpwellView::BuildCommands()
     m_commands.On(ID_AUTO_RESIZE, [this] { OnAutoResize(); },
                   [this](CCmdUI& cmdUI) { OnUpdateAutoResize(cmdUI); });
     m_commands.On(ID_MINIMIZE, [this] { OnMinimize(); });
+    m_commands.On(ID_DETECT_ENCODING,
+                  [this] { m_settings.m_bDetectEncoding = !m_settings.m_bDetectEncoding; },
+                  [this](CCmdUI& cmdUI) { cmdUI.m_bChecked = m_settings.m_bDetectEncoding; });
     m_commands.On(ID_LAUNCH_HELP, [this] { OnLaunchHelp(); });
     m_commands.On(ID_EDIT_FIND, [this] { OnEditFind(); });
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
@@ -158,7 +162,7 @@ void CChirpwellView::ScrollCaret()
 
 void CChirpwellView::Redisplay()
 {
-    m_pDisplay = std::make_unique<CDisplayText>(m_strText);
+    m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
     setPlainText(QString::fromStdU16String(m_pDisplay->Shown()));
 }
 
@@ -193,7 +197,7 @@ int CChirpwellView::MeasureLine(std::string_view bytes) const
         m_nTabStop = 8 * QFontMetrics(m_font).averageCharWidth();
     }
     const QFontMetrics metrics(m_font);
-    const CDisplayText shown(bytes);
+    const CDisplayText shown(bytes, &m_document.Codes());
     int width = 0;
     for (const char16_t c : shown.Shown()) {
         if (c == u'\n')
@@ -327,7 +331,8 @@ bool CChirpwellView::FindNext(const QString& text, bool matchCase, bool up)
 {
     std::string needle;
     std::optional<CSelection> found;
-    if (ToCp932(text, needle))
+    CTextFault fault;
+    if (DecodeKnownText(text.toStdString(), EEncoding::Utf8, m_document.Codes(), needle, fault))
         found = FindText(m_strText, needle, GetSelection(), matchCase, up);
     if (!found) {
         ShowMessageBox(m_pFindDialog && m_pFindDialog->isVisible() ? static_cast<QWidget*>(m_pFindDialog)
@@ -349,7 +354,8 @@ CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
     if (selectionOnly) {
         const CSelection selection = GetSelection();
         job.m_strText = FromCp932(std::string_view(m_strText).substr(
-            selection.m_nStart, selection.m_nEnd - selection.m_nStart));
+                                      selection.m_nStart, selection.m_nEnd - selection.m_nStart),
+                                  &m_document.Codes());
     } else {
         job.m_strText = QString::fromStdU16String(m_pDisplay->Shown());
     }

@@ -38,6 +38,7 @@ public:
     void ReplaceSelection(const std::string& text) override;
     void ScrollCaret() override;
     void ResizeToText() override;
+    bool DetectsEncoding() const override { return m_settings.m_bDetectEncoding; }
 
     // The first display: the document becomes ready (and smiles a file read before),
     // then the view turns read-only and takes its font.

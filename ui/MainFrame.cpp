@@ -58,6 +58,14 @@ const QList<CCommandLook>& CommandLooks()
         {ID_MINIMIZE, {QKeySequence("Ctrl+M")}, -1},
         {ID_NEXT_PANE, {QKeySequence("F6")}, -1},
         {ID_PREV_PANE, {QKeySequence("Shift+F6")}, -1},
+        {ID_REOPEN_DETECT, {}, -1},
+        {ID_REOPEN_SHIFT_JIS, {}, -1},
+        {ID_REOPEN_UTF8, {}, -1},
+        {ID_REOPEN_EUC_JP, {}, -1},
+        {ID_DETECT_ENCODING, {}, -1},
+        {ID_SAVE_SHIFT_JIS, {}, -1},
+        {ID_SAVE_UTF8, {}, -1},
+        {ID_SAVE_EUC_JP, {}, -1},
     };
     return looks;
 }
@@ -123,7 +131,8 @@ void CMainFrame::CreateActions()
         // Keys work whether or not a menu shows the command.
         addAction(action);
     }
-    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_AUTO_RESIZE})
+    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_AUTO_RESIZE, ID_DETECT_ENCODING,
+                         ID_SAVE_SHIFT_JIS, ID_SAVE_UTF8, ID_SAVE_EUC_JP})
         m_actions[id]->setCheckable(true);
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id) {
         QAction* action = CreateAction(id);
@@ -148,8 +157,13 @@ void CMainFrame::CreateMenus()
     };
 
     m_pFileMenu = popup(nullptr, kMenuFile);
-    add(m_pFileMenu, {ID_FILE_OPEN, ID_RELOAD, ID_FILE_SAVE_AS, 0, ID_FILE_PRINT,
-                      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
+    add(m_pFileMenu, {ID_FILE_OPEN, ID_RELOAD});
+    add(popup(m_pFileMenu, kMenuReopenEncoding), {ID_REOPEN_DETECT, ID_REOPEN_SHIFT_JIS,
+                                                   ID_REOPEN_UTF8, ID_REOPEN_EUC_JP, 0,
+                                                   ID_DETECT_ENCODING});
+    add(m_pFileMenu, {ID_FILE_SAVE_AS});
+    add(popup(m_pFileMenu, kMenuSaveEncoding), {ID_SAVE_UTF8, ID_SAVE_SHIFT_JIS, ID_SAVE_EUC_JP});
+    add(m_pFileMenu, {0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id)
         m_pFileMenu->addAction(m_actions.at(id));
     m_pFileMenu->addSeparator();
@@ -190,6 +204,12 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pEncodingPane = new QLabel(bar);
+    m_pEncodingPane->setObjectName("encoding");
+    m_pEncodingPane->setFrameShape(QFrame::Panel);
+    m_pEncodingPane->setFrameShadow(QFrame::Sunken);
+    bar->addPermanentWidget(m_pEncodingPane);
+    OnEncodingChanged(EEncoding::ShiftJis);
     for (const char* indicator : {kIndicatorKana, kIndicatorCaps, kIndicatorNum, kIndicatorScroll}) {
         // Lock states are not told by every window system, so the panes stay empty
         // and only keep their place.
@@ -234,6 +254,11 @@ void CMainFrame::OnPathNameChanged(const std::string& path)
 {
     const QString title = path.empty() ? Ui(kUntitled) : QFileInfo(FromPath(path)).fileName();
     setWindowTitle(title + " - " + Ui(kAppTitle));
+}
+
+void CMainFrame::OnEncodingChanged(EEncoding encoding)
+{
+    m_pEncodingPane->setText(QString::fromUtf8(EncodingName(encoding)));
 }
 
 void CMainFrame::AddToRecentFileList(const std::string& path)

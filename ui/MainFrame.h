@@ -35,6 +35,7 @@ public:
 
     void OnPathNameChanged(const std::string& path) override;
     void AddToRecentFileList(const std::string& path) override;
+    void OnEncodingChanged(EEncoding encoding) override;
     void RebuildRecentFileMenu();
 
     QAction* Action(int id) const;
@@ -56,6 +57,7 @@ private:
     std::map<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pEncodingPane = nullptr;  // owned by the status bar
 };
 
 #endif

@@ -3,12 +3,16 @@
 
 #include "document/IPrompter.h"
 
+class CCodeTable;
 class QWidget;
 
 // The document's dialogs as Qt shows them, over the main window.
 class CPrompter : public IPrompter {
 public:
     void SetParent(QWidget* parent) { m_pParent = parent; }
+    // The codes that messages may hold, shown as their characters; they must outlive
+    // the prompter's use.
+    void SetCodes(const CCodeTable* codes) { m_pCodes = codes; }
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -18,6 +22,7 @@ public:
 
 private:
     QWidget* m_pParent = nullptr;
+    const CCodeTable* m_pCodes = nullptr;
 };
 
 #endif

@@ -5,9 +5,9 @@
 #include "document/DisplayText.h"
 #include "engine/Cp932.h"
 
-QString FromCp932(std::string_view cp932)
+QString FromCp932(std::string_view cp932, const CCodeTable* codes)
 {
-    const CDisplayText shown(cp932);
+    const CDisplayText shown(cp932, codes);
     // Messages keep their own line breaks; the display maps them to LF anyway.
     return QString::fromStdU16String(shown.Shown());
 }

@@ -8,8 +8,11 @@
 
 // The edge between the program's CP932 texts and Qt's strings.
 
-// Every unit decodes; one that is no character shows as U+FFFD.
-QString FromCp932(std::string_view cp932);
+class CCodeTable;
+
+// Every unit decodes; one that is no character shows as U+FFFD, and the program's own
+// codes show as their characters when codes are given.
+QString FromCp932(std::string_view cp932, const CCodeTable* codes = nullptr);
 // False when text holds a character that CP932 lacks.
 bool ToCp932(const QString& text, std::string& cp932);
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<CCommandText, 30> kCommandTexts = {{
+constexpr std::array<CCommandText, 38> kCommandTexts = {{
     {ID_FILE_OPEN, "開く(&O)...\tCtrl+O", "既存のﾌｧｲﾙを開く", "開く"},
     {ID_RELOAD, "改めて開く(&R)\tCtrl+R", "現在のドキュメントを改めて開く", "再ロード"},
     {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...\tCtrl+S", "作業中のﾌｧｲﾙに名前を付けて保存",
@@ -42,6 +42,15 @@ constexpr std::array<CCommandText, 30> kCommandTexts = {{
     {ID_NEXT_PANE, "", "次のｳｨﾝﾄﾞｳに切り替える", "次ﾍﾟｰｼﾞ"},
     {ID_PREV_PANE, "", "前のｳｨﾝﾄﾞｳに切り替える", "前ﾍﾟｰｼﾞ"},
     {ID_MINIMIZE, "", "", ""},
+    {ID_REOPEN_DETECT, "自動判別(&A)", "エンコーディングを自動判別して開き直す", "自動判別"},
+    {ID_REOPEN_SHIFT_JIS, "Shift_JIS(&S)", "Shift_JIS として開き直す", "Shift_JIS"},
+    {ID_REOPEN_UTF8, "UTF-8(&U)", "UTF-8 として開き直す", "UTF-8"},
+    {ID_REOPEN_EUC_JP, "EUC-JP(&J)", "EUC-JP として開き直す", "EUC-JP"},
+    {ID_DETECT_ENCODING, "開くときに自動判別する",
+     "開くときにエンコーディングを自動判別するかどうかを決める", "自動判別"},
+    {ID_SAVE_SHIFT_JIS, "Shift_JIS(&S)", "次の保存を Shift_JIS で行う", "Shift_JIS"},
+    {ID_SAVE_UTF8, "UTF-8(&U)", "次の保存を UTF-8 で行う", "UTF-8"},
+    {ID_SAVE_EUC_JP, "EUC-JP(&J)", "次の保存を EUC-JP で行う", "EUC-JP"},
 }};
 
 }  // namespace

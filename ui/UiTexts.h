@@ -34,6 +34,8 @@ inline constexpr char kMenuConvert[] = "変換(&C)";
 inline constexpr char kMenuSelectionEffects[] = "選択範囲エフェクト(&E)";
 inline constexpr char kMenuWholeEffects[] = "全体エフェクト(&A)";
 inline constexpr char kMenuHelp[] = "ﾍﾙﾌﾟ(&H)";
+inline constexpr char kMenuReopenEncoding[] = "エンコーディングを指定して開き直す(&E)";
+inline constexpr char kMenuSaveEncoding[] = "保存するエンコーディング";
 inline constexpr char kToolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
 
 inline constexpr char kSettingsTitle[] = "Settings of チャープウェル";

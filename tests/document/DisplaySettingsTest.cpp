@@ -47,12 +47,14 @@ TEST(DisplaySettingsTest, ValuesRoundTripUnderTheirKeys)
     settings.m_backColor = 0x00FF8000;
     settings.m_textColor = 0x000000FF;
     settings.m_bAutoResize = false;
+    settings.m_bDetectEncoding = false;
     settings.Save(profile);
     EXPECT_EQ(profile.GetProfileString("Settings", "Font", ""), "IPAGothic");
     EXPECT_EQ(profile.GetProfileInt("Settings", "FontSize", 0), 105);
     EXPECT_EQ(profile.GetProfileInt("Settings", "BackColor", 0), 0x00FF8000);
     EXPECT_EQ(profile.GetProfileInt("Settings", "TextColor", 0), 0xFF);
-    EXPECT_EQ(profile.m_values.size(), 5u);
+    EXPECT_EQ(profile.GetProfileInt("Settings", "DetectEncoding", 1), 0);
+    EXPECT_EQ(profile.m_values.size(), 6u);
 
     CDisplaySettings restarted;
     restarted.Load(profile);
@@ -61,6 +63,7 @@ TEST(DisplaySettingsTest, ValuesRoundTripUnderTheirKeys)
     EXPECT_EQ(restarted.m_backColor, 0x00FF8000);
     EXPECT_EQ(restarted.m_textColor, 0xFF);
     EXPECT_FALSE(restarted.m_bAutoResize);
+    EXPECT_FALSE(restarted.m_bDetectEncoding);
 }
 
 }  // namespace

@@ -11,9 +11,11 @@ class CFakeDocFrame : public IDocFrame {
 public:
     void OnPathNameChanged(const std::string& path) override { m_pathNames.push_back(path); }
     void AddToRecentFileList(const std::string& path) override { m_recentFiles.push_back(path); }
+    void OnEncodingChanged(EEncoding encoding) override { m_encodings.push_back(encoding); }
 
     std::vector<std::string> m_pathNames;
     std::vector<std::string> m_recentFiles;
+    std::vector<EEncoding> m_encodings;
 };
 
 #endif

@@ -30,10 +30,12 @@ public:
     }
     void ScrollCaret() override { ++m_nScrollCalls; }
     void ResizeToText() override { ++m_nResizeCalls; }
+    bool DetectsEncoding() const override { return m_bDetectsEncoding; }
 
     std::string m_strText;  // CP932
     CSelection m_selection;
     std::size_t m_nTextLimit = kTextLimit;
+    bool m_bDetectsEncoding = true;
     int m_nSetTextCalls = 0;
     int m_nScrollCalls = 0;
     int m_nResizeCalls = 0;

@@ -10,8 +10,10 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
+#include "ui/TextCodec.h"
 
 using namespace uitest;
 
@@ -76,6 +78,7 @@ private slots:
     void toolBarHasElevenButtonsWithSeparators();
     void copyButtonTooltipEndsInHyphenMinus();
     void statusBarShowsIdleTextAndFourIndicators();
+    void encodingPaneFollowsTheDocumentAndTheReopenMenu();
     void statusBarShowsPromptThenIdleTextAgain();
     void viewMenuTogglesToolBarAndStatusBarWithCheckMarks();
     void titleNamesUntitledOrTheFile();
@@ -103,7 +106,9 @@ void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips_data()
     QTest::newRow("file") << QStringList{"ﾌｧｲﾙ(&F)"} << QStringList{
         "開く(&O)...\tCtrl+O|既存のﾌｧｲﾙを開く|開く",
         "改めて開く(&R)\tCtrl+R|現在のドキュメントを改めて開く|再ロード",
+        ">エンコーディングを指定して開き直す(&E)",
         "名前を付けて保存(&A)...\tCtrl+S|作業中のﾌｧｲﾙに名前を付けて保存|名前をつけて保存",
+        ">保存するエンコーディング",
         "-",
         "印刷(&P)...\tCtrl+P|作業中のﾌｧｲﾙを印刷|印刷",
         "印刷ﾌﾟﾚﾋﾞｭｰ(&V)|ﾌﾙｽｸﾘｰﾝで表示|印刷ﾌﾟﾚﾋﾞｭｰ",
@@ -113,6 +118,21 @@ void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips_data()
         "最新のﾌｧｲﾙ|指定のﾌｧｲﾙを開く|最新のﾌｧｲﾙ",
         "-",
         "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)|チャープウェルを終了|終了",
+    };
+    QTest::newRow("reopen") << QStringList{"ﾌｧｲﾙ(&F)", "エンコーディングを指定して開き直す(&E)"}
+                            << QStringList{
+        "自動判別(&A)|エンコーディングを自動判別して開き直す|自動判別",
+        "Shift_JIS(&S)|Shift_JIS として開き直す|Shift_JIS",
+        "UTF-8(&U)|UTF-8 として開き直す|UTF-8",
+        "EUC-JP(&J)|EUC-JP として開き直す|EUC-JP",
+        "-",
+        "開くときに自動判別する|開くときにエンコーディングを自動判別するかどうかを決める|自動判別",
+    };
+    QTest::newRow("save encoding") << QStringList{"ﾌｧｲﾙ(&F)", "保存するエンコーディング"}
+                                   << QStringList{
+        "UTF-8(&U)|次の保存を UTF-8 で行う|UTF-8",
+        "Shift_JIS(&S)|次の保存を Shift_JIS で行う|Shift_JIS",
+        "EUC-JP(&J)|次の保存を EUC-JP で行う|EUC-JP",
     };
     QTest::newRow("edit") << QStringList{"編集(&E)"} << QStringList{
         "元に戻す(&U)\tCtrl+Z|直前に行った動作を元に戻す|元に戻す",
@@ -262,7 +282,29 @@ void MainFrameTest::statusBarShowsIdleTextAndFourIndicators()
         if (pane->isVisible())
             names << pane->objectName();
     }
-    QCOMPARE(names, QStringList({"ｶﾅ", "CAP", "NUM", "SCRL"}));
+    QCOMPARE(names, QStringList({"encoding", "ｶﾅ", "CAP", "NUM", "SCRL"}));
+}
+
+void MainFrameTest::encodingPaneFollowsTheDocumentAndTheReopenMenu()
+{
+    const QLabel* pane = m_pFrame->statusBar()->findChild<QLabel*>("encoding");
+    QVERIFY(pane);
+    QCOMPARE(pane->text(), QString("Shift_JIS"));
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "u.txt", "\xEF\xBB\xBF\xE3\x81\x82");  // BOM あ
+    QVERIFY(m_app.App().Document()->OpenDocumentFile(ToPath(path)));
+    QCOMPARE(pane->text(), QString("UTF-8 (BOM)"));
+    QVERIFY(m_pFrame->Action(ID_SAVE_UTF8)->isChecked());
+    QVERIFY(!m_pFrame->Action(ID_SAVE_SHIFT_JIS)->isChecked());
+    QVERIFY(m_pFrame->Route(ID_REOPEN_SHIFT_JIS));
+    QCOMPARE(pane->text(), QString("Shift_JIS"));
+    QVERIFY(m_pFrame->Action(ID_SAVE_SHIFT_JIS)->isChecked());
+    // Detection on opening is a display setting, kept in the profile.
+    QVERIFY(m_pFrame->Action(ID_DETECT_ENCODING)->isChecked());
+    QVERIFY(m_pFrame->Route(ID_DETECT_ENCODING));
+    QVERIFY(!m_pFrame->Action(ID_DETECT_ENCODING)->isChecked());
+    m_app.Stop();
+    QCOMPARE(ReadProfile("Settings/DetectEncoding").toInt(), 0);
 }
 
 void MainFrameTest::statusBarShowsPromptThenIdleTextAgain()

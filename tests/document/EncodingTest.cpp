@@ -1,0 +1,134 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/Transcoder.h"
+#include "tests/document/DocTest.h"
+
+namespace {
+
+// A ready document whose one rule makes every "." "!."; line breaks stay as they are,
+// so that an unsmiled text saves back byte for byte.
+class EncodingTest : public CDocTest {
+protected:
+    CChirpwellDoc& MakeEncodingDocument()
+    {
+        m_profile.WriteProfileInt("Settings", "ReturnCode", 0);
+        return MakeReadyDocument();
+    }
+    void SaveAs(CChirpwellDoc& document, const std::string& path)
+    {
+        m_prompter.m_saveAnswers.push_back(path);
+        document.OnFileSaveAs();
+    }
+};
+
+// 〜 U+301C and 😀 U+1F600, which CP932 lacks; 丂 is JIS X 0212, in EUC-JP only.
+const std::string kWaveUtf8 = Hex("E3809C");
+const std::string kSmileUtf8 = Hex("F09F9880");
+
+TEST_F(EncodingTest, Utf8AndEucJpOpenSmiledAndSaveBackInTheirOwnEncoding)
+{
+    CChirpwellDoc& document = MakeEncodingDocument();
+    const std::string utf8 = m_folder.Write("u.txt", "a." + kWaveUtf8 + "\n" + kSmileUtf8 + "\r\n");
+    ASSERT_TRUE(document.OpenDocumentFile(utf8));
+    EXPECT_EQ(m_view.m_strText, "a!." + Hex("81AD") + "\n" + Hex("81AE") + "\r\n");
+    EXPECT_EQ(document.Encoding(), EEncoding::Utf8);
+    EXPECT_EQ(m_frame.m_encodings.back(), EEncoding::Utf8);
+    SaveAs(document, m_folder.PathOf("u2.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("u2.txt")), "a!." + kWaveUtf8 + "\n" + kSmileUtf8 + "\r\n");
+
+    // The same characters keep their codes in a second file, here EUC-JP: 〜丂ねこです。
+    const std::string eucText = Hex("A1C1 8FB0A1 A4CD A4B3 A4C7 A4B9 A1A3");
+    const std::string euc = m_folder.Write("e.txt", eucText + "b.");
+    ASSERT_TRUE(document.OpenDocumentFile(euc));
+    EXPECT_EQ(m_view.m_strText, Hex("81AD 81AF 82CB 82B1 82C5 82B7 8142") + "b!.");
+    EXPECT_EQ(m_frame.m_encodings.back(), EEncoding::EucJp);
+    SaveAs(document, m_folder.PathOf("e2.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("e2.txt")), eucText + "b!.");
+
+    // A byte-order mark comes back; an unsmiled text comes back byte for byte.
+    const std::string bom = m_folder.Write("b.txt", Hex("EFBBBF") + kSmileUtf8 + "\r\n");
+    ASSERT_TRUE(document.OpenDocumentFile(bom));
+    EXPECT_EQ(document.Encoding(), EEncoding::Utf8Bom);
+    SaveAs(document, m_folder.PathOf("b2.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("b2.txt")), Hex("EFBBBF") + kSmileUtf8 + "\r\n");
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+}
+
+TEST_F(EncodingTest, ReopeningInAnEncodingHoldsForReloadsButNotForTheNextFile)
+{
+    CChirpwellDoc& document = MakeEncodingDocument();
+    const std::string utf8 = m_folder.Write("u.txt", Hex("E38182"));  // あ
+    ASSERT_TRUE(document.OpenDocumentFile(utf8));
+    EXPECT_EQ(m_view.m_strText, Hex("82A0"));
+
+    // Not EUC-JP: a message, and nothing changes.
+    document.OnReopenWithEncoding(CChirpwellDoc::EReadEncoding::EucJp);
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_EQ(m_prompter.m_messages[0],
+              utf8 + Hex("2082cd204555432d4a502082c682b582c493c782df82dc82b982f18142"));
+    EXPECT_EQ(m_view.m_strText, Hex("82A0"));
+    EXPECT_EQ(document.Encoding(), EEncoding::Utf8);
+
+    document.OnReopenWithEncoding(CChirpwellDoc::EReadEncoding::ShiftJis);
+    EXPECT_EQ(m_view.m_strText, Hex("E38182"));
+    EXPECT_EQ(m_frame.m_encodings.back(), EEncoding::ShiftJis);
+    document.OnReload();
+    EXPECT_EQ(m_view.m_strText, Hex("E38182"));
+
+    const std::string other = m_folder.Write("o.txt", Hex("E38184"));  // い
+    ASSERT_TRUE(document.OpenDocumentFile(other));
+    EXPECT_EQ(m_view.m_strText, Hex("82A2"));
+
+    // With detection off every file is Shift_JIS, but 自動判別 detects all the same.
+    m_view.m_bDetectsEncoding = false;
+    ASSERT_TRUE(document.OpenDocumentFile(utf8));
+    EXPECT_EQ(m_view.m_strText, Hex("E38182"));
+    document.OnReopenWithEncoding(CChirpwellDoc::EReadEncoding::Detect);
+    EXPECT_EQ(m_view.m_strText, Hex("82A0"));
+}
+
+TEST_F(EncodingTest, SavingRefusesACharacterTheChosenEncodingLacks)
+{
+    CChirpwellDoc& document = MakeEncodingDocument();
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("u.txt", "x\r\n" + kSmileUtf8)));
+    document.OnSaveEncoding(EEncoding::ShiftJis);
+    const std::string target = m_folder.PathOf("s.txt");
+    SaveAs(document, target);
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    // 「😀」（2 行目）は Shift_JIS で保存できません。 with 😀 as its own code.
+    EXPECT_EQ(m_prompter.m_messages[0],
+              Hex("8175 81AD 8176816932208d7396da816a82cd2053686966745f4a49532082c595db91b682c5"
+                  "82ab82dc82b982f18142"));
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(document.GetPathName(), m_folder.PathOf("u.txt"));
+
+    // As EUC-JP it is refused too; as UTF-8 it saves.
+    document.OnSaveEncoding(EEncoding::EucJp);
+    SaveAs(document, target);
+    EXPECT_EQ(m_prompter.m_messages.size(), 2u);
+    document.OnSaveEncoding(EEncoding::Utf8);
+    SaveAs(document, target);
+    EXPECT_EQ(ReadBytes(target), "x\r\n" + kSmileUtf8);
+}
+
+TEST_F(EncodingTest, AFileNeedingMoreCodesThanAreFreeIsRefused)
+{
+    CChirpwellDoc& document = MakeEncodingDocument();
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("a.txt", "kept")));
+    std::string many;
+    for (char32_t c = 0x1F000; c < 0x1F000 + CCodeTable::Capacity() + 1; ++c)
+        AppendUtf8(c, many);
+    const std::string path = m_folder.Write("many.txt", many);
+    EXPECT_FALSE(document.OpenDocumentFile(path));
+    ASSERT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_EQ(m_prompter.m_messages[0],
+              path + Hex("2082c982cd2053686966745f4a49532082c982c882a295b68e9a82aa91bd82b782ac82c4"
+                         "8a4a82af82dc82b982f1816931363737208eed97de816a8142"));
+    EXPECT_EQ(m_view.m_strText, "kept");
+    EXPECT_EQ(document.Codes().Size(), 0u);
+}
+
+}  // namespace
