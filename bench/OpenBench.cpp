@@ -16,6 +16,7 @@
 #include "document/IPrompter.h"
 #include "document/ProcessWorkingDirectory.h"
 #include "document/RecentFileList.h"
+#include "engine/Cp932.h"
 #include "engine/SystemClock.h"
 #include "engine/TextFile.h"
 #include "tests/fakes/FakeProfile.h"
@@ -75,6 +76,15 @@ void BM_OpenProse(benchmark::State& state)
     OpenAndShow(state, JapaneseProse());
 }
 BENCHMARK(BM_OpenProse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same prose in UTF-8, which is transcoded as it is read.
+void BM_OpenProseUtf8(benchmark::State& state)
+{
+    std::string utf8;
+    Cp932ToUtf8(JapaneseProse(), utf8);
+    OpenAndShow(state, utf8);
+}
+BENCHMARK(BM_OpenProseUtf8)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Larger than a smile may grow: shown unsmiled after the refusal.
 void BM_OpenOneMebibyte(benchmark::State& state)
