@@ -99,6 +99,8 @@ private:
     enum class EEffect { Censor, Reverse };
     void ApplySelectionEffect(EEffect effect);
     void SelectSmilePlace(const std::optional<CSmilePlace>& place);
+    // Tells the frame whether the smile file of the settings left no set in force.
+    void UpdateSmileSetNotice();
     void BuildCommands();
 
     CDocPorts m_ports;

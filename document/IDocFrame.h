@@ -12,6 +12,8 @@ public:
     virtual void OnPathNameChanged(const std::string& path) = 0;
     // A file was opened or saved under path and belongs at the top of the list.
     virtual void AddToRecentFileList(const std::string& path) = 0;
+    // A lasting notice for the status bar, CP932; empty when there is none.
+    virtual void ShowSmileSetNotice(const std::string& notice) = 0;
 };
 
 #endif

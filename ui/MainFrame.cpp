@@ -190,6 +190,10 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pNotice = new QLabel(bar);
+    m_pNotice->setObjectName("smileSetNotice");
+    m_pNotice->hide();
+    bar->addPermanentWidget(m_pNotice);
     for (const char* indicator : {kIndicatorKana, kIndicatorCaps, kIndicatorNum, kIndicatorScroll}) {
         // Lock states are not told by every window system, so the panes stay empty
         // and only keep their place.
@@ -241,6 +245,12 @@ void CMainFrame::AddToRecentFileList(const std::string& path)
     // Kept absolute, so that the entry still opens after the working folder changed.
     m_recentFiles.Add(ToPath(QFileInfo(FromPath(path)).absoluteFilePath()));
     RebuildRecentFileMenu();
+}
+
+void CMainFrame::ShowSmileSetNotice(const std::string& notice)
+{
+    m_pNotice->setText(FromCp932(notice));
+    m_pNotice->setVisible(!notice.empty());
 }
 
 void CMainFrame::RebuildRecentFileMenu()

@@ -35,6 +35,7 @@ public:
 
     void OnPathNameChanged(const std::string& path) override;
     void AddToRecentFileList(const std::string& path) override;
+    void ShowSmileSetNotice(const std::string& notice) override;
     void RebuildRecentFileMenu();
 
     QAction* Action(int id) const;
@@ -56,6 +57,7 @@ private:
     std::map<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pNotice = nullptr;  // a permanent pane, so that prompts leave it alone
 };
 
 #endif

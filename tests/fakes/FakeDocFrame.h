@@ -11,9 +11,11 @@ class CFakeDocFrame : public IDocFrame {
 public:
     void OnPathNameChanged(const std::string& path) override { m_pathNames.push_back(path); }
     void AddToRecentFileList(const std::string& path) override { m_recentFiles.push_back(path); }
+    void ShowSmileSetNotice(const std::string& notice) override { m_strNotice = notice; }
 
     std::vector<std::string> m_pathNames;
     std::vector<std::string> m_recentFiles;
+    std::string m_strNotice;
 };
 
 #endif
