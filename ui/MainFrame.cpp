@@ -192,6 +192,11 @@ void CMainFrame::CreateStatusBar()
     QStatusBar* bar = statusBar();
     m_pNotice = new QLabel(bar);
     m_pNotice->setObjectName("smileSetNotice");
+    m_pNotice->setFrameShape(QFrame::Panel);
+    m_pNotice->setFrameShadow(QFrame::Sunken);
+    // A long path must not hold the window wider than its text; the pane is cut
+    // instead, and its tooltip has it all.
+    m_pNotice->setMinimumWidth(1);
     m_pNotice->hide();
     bar->addPermanentWidget(m_pNotice);
     for (const char* indicator : {kIndicatorKana, kIndicatorCaps, kIndicatorNum, kIndicatorScroll}) {
@@ -250,6 +255,7 @@ void CMainFrame::AddToRecentFileList(const std::string& path)
 void CMainFrame::ShowSmileSetNotice(const std::string& notice)
 {
     m_pNotice->setText(FromCp932(notice));
+    m_pNotice->setToolTip(m_pNotice->text());
     m_pNotice->setVisible(!notice.empty());
 }
 
