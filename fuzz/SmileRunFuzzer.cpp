@@ -1,7 +1,9 @@
 // A whole run of chirpwell-smile on files in a temporary folder. Input: a switches
-// byte, a frequency byte, an output byte, a places byte, four bytes that split the
-// rest into a smile file and the text (when the switches ask for a smile file), then
-// the rest. Texts and smile files may reach past their limits. Whatever happens, a
+// byte, a frequency byte, an output byte, a places byte, a stretch byte, four bytes
+// that split the rest into a smile file and the text (when the switches ask for a
+// smile file), then the rest. The stretch byte may repeat the text or the smile file
+// to around the limit of 1,048,575 bytes, which few inputs would reach. Whatever
+// happens, a
 // run ends with 0, 1 or 2, with a message unless 0, leaves no temporary file, and
 // changes nothing unless it ends with 0; then what it wrote is what a run to
 // standard output writes, and the places lie in it.
@@ -121,6 +123,20 @@ CRunResult Run(const CSmileOptions& options, const fs::path& standardInput)
     return result;
 }
 
+// bytes repeated to one byte below the limit, the limit, or one or two above.
+std::string Stretched(const std::string& bytes, std::uint8_t stretch)
+{
+    if (bytes.empty())
+        return bytes;
+    const std::size_t size = kTextLimit - 1 + (stretch & 0x03);
+    std::string stretched;
+    stretched.reserve(size + bytes.size());
+    while (stretched.size() < size)
+        stretched += bytes;
+    stretched.resize(size);
+    return stretched;
+}
+
 void CheckPlaces(const std::string& places, std::size_t outputSize)
 {
     std::istringstream lines(places);
@@ -143,6 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int frequency = FrequencyFrom(input.TakeByte());
     const auto outputKind = static_cast<ETarget>(input.TakeByte() % static_cast<int>(ETarget::Count));
     const auto placesKind = static_cast<ETarget>(input.TakeByte() % static_cast<int>(ETarget::Count));
+    const std::uint8_t stretch = input.TakeByte();
     const std::uint32_t split = input.TakeUint32();
     std::string text = input.Rest();
 
@@ -163,10 +180,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if ((switches & 0x40) != 0) {
             const std::size_t at = split % (text.size() + 1);
             options.m_strSmileFile = (Folder() / "set.grn").string();
-            WriteAll(options.m_strSmileFile, text.substr(0, at));
+            std::string smileFile = text.substr(0, at);
             text.erase(0, at);
+            if (stretch >> 4 == 0xE)
+                smileFile = Stretched(smileFile, stretch);
+            WriteAll(options.m_strSmileFile, smileFile);
         }
     }
+    if (stretch >> 4 == 0xF)
+        text = Stretched(text, stretch);
     const fs::path textFile = Folder() / "in.txt";
     WriteAll(textFile, text);
     const bool fromStdin = (switches & 0x80) != 0;
