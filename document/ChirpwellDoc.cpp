@@ -18,9 +18,9 @@
 #include "document/TextFormat.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
+#include "engine/FileWriter.h"
 #include "engine/IProfile.h"
 #include "engine/Pipeline.h"
-#include "engine/FileWriter.h"
 #include "engine/TextFile.h"
 
 namespace {

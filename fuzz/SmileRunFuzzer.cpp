@@ -8,10 +8,6 @@
 // changes nothing unless it ends with 0; then what it wrote is what a run to
 // standard output writes, and the places lie in it.
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +17,10 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "cli/SmileOptions.h"
 #include "cli/SmileRun.h"
