@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,16 +32,25 @@ namespace fs = std::filesystem;
 // What the output or the places file is.
 enum class ETarget { None, NewFile, OldFile, Link, Device, Folder, Input, Count };
 
+// A folder of the process's own, there while an input runs: libFuzzer ends the
+// process without running exit handlers, so each input takes it away again.
 const fs::path& Folder()
 {
     static const fs::path folder = [] {
         std::string pattern = (fs::temp_directory_path() / "chirpwell-run-XXXXXX").string();
         FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] { fs::remove_all(Folder()); });
         return fs::path(pattern);
     }();
     return folder;
 }
+
+class CFolderForInput {
+public:
+    CFolderForInput() { fs::create_directories(Folder()); }
+    ~CFolderForInput() { fs::remove_all(Folder()); }
+    CFolderForInput(const CFolderForInput&) = delete;
+    CFolderForInput& operator=(const CFolderForInput&) = delete;
+};
 
 std::string ReadAll(const fs::path& path)
 {
@@ -163,8 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t split = input.TakeUint32();
     std::string text = input.Rest();
 
-    for (const fs::directory_entry& entry : fs::directory_iterator(Folder()))
-        fs::remove_all(entry.path());
+    const CFolderForInput folder;
     CSmileOptions options;
     options.m_nFrequency = frequency;
     options.m_bSeedGiven = true;
