@@ -18,7 +18,7 @@
 #include "document/RecentFileList.h"
 #include "engine/Cp932.h"
 #include "engine/SystemClock.h"
-#include "engine/TextFile.h"
+#include "engine/FileWriter.h"
 #include "tests/fakes/FakeProfile.h"
 #include "ui/ChirpwellView.h"
 #include "ui/DialogUnits.h"
@@ -42,7 +42,7 @@ void OpenAndShow(benchmark::State& state, const std::string& text)
     QTemporaryDir folder;
     const std::string path = QDir(folder.path()).filePath("text.txt").toStdString();
     std::error_code error;
-    if (!WriteFileAtomically(path, text, error)) {
+    if (!CFileWriter(path).Write(text, error)) {
         state.SkipWithError("cannot write the input file");
         return;
     }

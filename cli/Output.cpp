@@ -1,47 +1,56 @@
 #include "cli/Output.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <system_error>
 
-#include <unistd.h>
+#include "engine/FileWriter.h"
 
-#include "engine/TextFile.h"
+COutput::COutput(std::FILE* standardOutput) : m_pStandardOutput(standardOutput) {}
+
+COutput::~COutput() = default;
 
 void COutput::Add(const std::string& path, std::string content)
 {
-    m_pending.push_back({path, std::move(content), std::string()});
+    m_pending.push_back({path, std::move(content), nullptr});
 }
 
 bool COutput::Commit(std::string& error)
 {
     auto fail = [this, &error](const std::string& what, const std::error_code& code) {
         error = what + ": " + code.message();
-        for (const CPending& pending : m_pending) {
-            if (!pending.m_strTemporary.empty())
-                ::unlink(pending.m_strTemporary.c_str());
-        }
+        // The writers take their temporary files with them.
+        m_pending.clear();
         return false;
     };
     std::error_code code;
     for (CPending& pending : m_pending) {
-        if (!pending.m_strPath.empty() &&
-            !WriteTemporaryBeside(pending.m_strPath, pending.m_strContent,
-                                  pending.m_strTemporary, code))
+        if (pending.m_strPath.empty())
+            continue;
+        pending.m_pWriter = std::make_unique<CFileWriter>(pending.m_strPath);
+        if (!pending.m_pWriter->Check(code))
+            return fail(pending.m_strPath, code);
+    }
+    for (CPending& pending : m_pending) {
+        if (pending.m_pWriter && pending.m_pWriter->IsReplaced() &&
+            !pending.m_pWriter->WriteTemporary(pending.m_strContent, code))
+            return fail(pending.m_strPath, code);
+    }
+    for (CPending& pending : m_pending) {
+        if (pending.m_pWriter && !pending.m_pWriter->IsReplaced() &&
+            !pending.m_pWriter->WriteInPlace(pending.m_strContent, code))
             return fail(pending.m_strPath, code);
     }
     for (const CPending& pending : m_pending) {
-        if (pending.m_strPath.empty() &&
-            std::fwrite(pending.m_strContent.data(), 1, pending.m_strContent.size(), stdout) !=
-                pending.m_strContent.size())
+        if (!pending.m_pWriter &&
+            std::fwrite(pending.m_strContent.data(), 1, pending.m_strContent.size(),
+                        m_pStandardOutput) != pending.m_strContent.size())
             return fail("standard output", std::error_code(errno, std::generic_category()));
     }
-    if (std::fflush(stdout) != 0)
+    if (std::fflush(m_pStandardOutput) != 0)
         return fail("standard output", std::error_code(errno, std::generic_category()));
-    for (const CPending& pending : m_pending) {
-        if (!pending.m_strPath.empty() &&
-            std::rename(pending.m_strTemporary.c_str(), pending.m_strPath.c_str()) != 0)
-            return fail(pending.m_strPath, std::error_code(errno, std::generic_category()));
+    for (CPending& pending : m_pending) {
+        if (pending.m_pWriter && !pending.m_pWriter->Commit(code))
+            return fail(pending.m_strPath, code);
     }
     return true;
 }

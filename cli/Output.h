@@ -1,26 +1,38 @@
 #ifndef CHIRPWELL_CLI_OUTPUT_H
 #define CHIRPWELL_CLI_OUTPUT_H
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
-// The files one run writes, written whole or not at all: each goes to a temporary
-// file beside its target first, and the targets are replaced only once every
-// content is on disk. An empty path stands for standard output, written after the
-// temporary files and before the targets are replaced.
+class CFileWriter;
+
+// The files one run writes, so that nothing is written unless everything can be,
+// as far as the system allows: every target is checked; every regular file that is
+// replaced gets its temporary file; then what cannot be taken back is written
+// (files rewritten in place, devices, FIFOs, standard output); last the temporary
+// files are renamed into place. A failure before the renames removes the temporary
+// files. The standard output stream must outlive this.
 class COutput {
 public:
+    explicit COutput(std::FILE* standardOutput);
+    ~COutput();
+    COutput(const COutput&) = delete;
+    COutput& operator=(const COutput&) = delete;
+
+    // An empty path stands for standard output.
     void Add(const std::string& path, std::string content);
-    // False with a message when anything could not be written; then no target
-    // has changed.
+    // False with a message naming the target when anything could not be written.
     bool Commit(std::string& error);
 
 private:
     struct CPending {
         std::string m_strPath;
         std::string m_strContent;
-        std::string m_strTemporary;
+        std::unique_ptr<CFileWriter> m_pWriter;  // none for standard output
     };
+    std::FILE* m_pStandardOutput;
     std::vector<CPending> m_pending;
 };
 

@@ -25,7 +25,8 @@ constexpr char kHelp[] =
     "                        instead of the current time in seconds\n"
     "      --places=PATH     also write the smiled places, one \"POSITION LENGTH\" line\n"
     "                        each, in bytes of the CP932 result\n"
-    "      --censor          censor the whole text instead of smiling it\n"
+    "      --censor          censor each character at the frequency instead of\n"
+    "                        smiling the text\n"
     "      --reverse         reverse the whole text instead of smiling it\n"
     "      --zenkaku=C       full-width censor character (default \xE2\x97\x8F)\n"
     "      --hankaku=C       half-width censor character (default *)\n"
@@ -92,7 +93,9 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
     bool reverse = false;
     std::string smileOnly;  // an option that only smiling uses
     opterr = 0;
-    optind = 1;
+    // 0, not 1: GNU getopt then also forgets where it stopped in a group of short
+    // options, so that the command line can be read more than once in a process.
+    optind = 0;
     int code;
     while ((code = getopt_long(argc, argv, ":f:s:o:h", kLongOptions, nullptr)) != -1) {
         long long value = 0;

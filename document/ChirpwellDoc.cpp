@@ -19,6 +19,7 @@
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
+#include "engine/FileWriter.h"
 #include "engine/IProfile.h"
 #include "engine/Pipeline.h"
 #include "engine/TextFile.h"
@@ -32,6 +33,8 @@ constexpr char kNoDirectory[] = "noSet";
 // shown as the file system has them; a name that is no valid text shows as is.
 std::string Reason(const std::error_code& error)
 {
+    if (error == EReadError::NotRegularFile)
+        return Cp932Text(kReasonNotRegularFile);
     switch (error.value()) {
     case ENOENT:
     case ENOTDIR:
@@ -96,6 +99,7 @@ CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
     if (directory != kNoDirectory)
         m_ports.m_workingDirectory.Set(directory);
     m_converter.LoadSettings(m_ports.m_profile);
+    UpdateSmileSetNotice();
     BuildCommands();
 }
 
@@ -201,7 +205,8 @@ bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
                 EncodingName(m_eSaveEncoding)));
             return false;
         }
-        if (WriteFileAtomically(path, bytes, error))
+        CFileWriter writer(path);
+        if (writer.Write(bytes, error))
             return true;
         m_ports.m_prompter.ShowMessage(
             FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error)));
@@ -211,11 +216,9 @@ bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
     std::string bytes;
     if (!ReadFileBytes(path, bytes, error, limit)) {
         m_ports.m_prompter.ShowMessage(
-            FormatMessage(Cp932Text(kMsgCannotOpen), PathForMessage(path), Reason(error)));
-        return false;
-    }
-    if (bytes.size() > limit) {
-        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgFileTooLarge));
+            error == EReadError::TooLarge
+                ? Cp932Text(kMsgFileTooLarge)
+                : FormatMessage(Cp932Text(kMsgCannotOpen), PathForMessage(path), Reason(error)));
         return false;
     }
     // A zero byte would cut the view's text short, so the file is refused.
@@ -363,6 +366,7 @@ void CChirpwellDoc::OnSettings()
     CSettingsValues values = ReadSettingsValues(m_converter);
     if (m_ports.m_prompter.RunSettingsDialog(values, m_converter)) {
         WriteSettingsValues(values, m_converter);
+        UpdateSmileSetNotice();
         if (!m_strPathName.empty() && m_ports.m_prompter.AskYesNo(Cp932Text(kAskReload)))
             OnOpenDocument(m_strPathName);
         return;
@@ -374,6 +378,17 @@ void CChirpwellDoc::OnSettings()
         m_converter.LoadBuiltInSet();
     }
     m_converter.m_strModeFilePath = rememberedPath;
+    UpdateSmileSetNotice();
+}
+
+void CChirpwellDoc::UpdateSmileSetNotice()
+{
+    // Otherwise nothing would say why nothing smiles.
+    m_ports.m_frame.ShowSmileSetNotice(
+        m_converter.HasSmileSet()
+            ? std::string()
+            : FormatMessage(Cp932Text(kMsgSmileFileUnreadable),
+                            PathForMessage(m_converter.m_strModeFilePath)));
 }
 
 void CChirpwellDoc::OnFileSaveAs()

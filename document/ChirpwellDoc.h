@@ -118,6 +118,8 @@ private:
     enum class EEffect { Censor, Reverse };
     void ApplySelectionEffect(EEffect effect);
     void SelectSmilePlace(const std::optional<CSmilePlace>& place);
+    // Tells the frame whether the smile file of the settings left no set in force.
+    void UpdateSmileSetNotice();
     void BuildCommands();
     EEncoding ReadEncoding(std::string_view bytes) const;
     void SetEncoding(EEncoding encoding);

@@ -6,15 +6,29 @@ namespace {
 
 constexpr char kSection[] = "Settings";
 
+// Tenths of a point: 1 to 500 points.
+constexpr int kMinFontSize = 10;
+constexpr int kMaxFontSize = 5000;
+constexpr int kMaxColour = 0xFFFFFF;
+
+// A stored value that cannot be right is taken, and later written back, as the
+// default, so that it never reaches the font or the palette.
+int ReadInRange(IProfile& profile, const char* key, int low, int high, int fallback)
+{
+    const int value = profile.GetProfileInt(kSection, key, fallback);
+    return value >= low && value <= high ? value : fallback;
+}
+
 }  // namespace
 
 void CDisplaySettings::Load(IProfile& profile)
 {
     const CDisplaySettings defaults;
     m_strFont = profile.GetProfileString(kSection, "Font", defaults.m_strFont);
-    m_nFontSize = profile.GetProfileInt(kSection, "FontSize", defaults.m_nFontSize);
-    m_backColor = profile.GetProfileInt(kSection, "BackColor", defaults.m_backColor);
-    m_textColor = profile.GetProfileInt(kSection, "TextColor", defaults.m_textColor);
+    m_nFontSize =
+        ReadInRange(profile, "FontSize", kMinFontSize, kMaxFontSize, defaults.m_nFontSize);
+    m_backColor = ReadInRange(profile, "BackColor", 0, kMaxColour, defaults.m_backColor);
+    m_textColor = ReadInRange(profile, "TextColor", 0, kMaxColour, defaults.m_textColor);
     m_bAutoResize = profile.GetProfileInt(kSection, "AutoResize", 1) != 0;
     m_bDetectEncoding = profile.GetProfileInt(kSection, "DetectEncoding", 1) != 0;
 }

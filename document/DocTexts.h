@@ -34,6 +34,11 @@ inline constexpr char kReasonNotFound[] = "ﾌｧｲﾙが見つかりません�
 inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されました。";
 inline constexpr char kReasonIsFolder[] = "ﾌｫﾙﾀﾞです。";
 inline constexpr char kReasonDiskFull[] = "ﾃﾞｨｽｸがいっぱいです。";
+inline constexpr char kReasonNotRegularFile[] = "通常のファイルではありません。";
+
+// The status bar's notice while the smile file of the settings (%1) cannot be read.
+inline constexpr char kMsgSmileFileUnreadable[] =
+    "スマイルファイル %1 を読めません。スマイルの規則はありません。";
 
 // The normal find, with the text looked for as %1.
 inline constexpr char kMsgTextNotFound[] = "「%1」が見つかりません。";

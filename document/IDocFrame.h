@@ -16,6 +16,8 @@ public:
     virtual void AddToRecentFileList(const std::string& path) = 0;
     // The text now comes from, or was saved in, this encoding; the status bar says so.
     virtual void OnEncodingChanged(EEncoding encoding) = 0;
+    // A lasting notice for the status bar, CP932; empty when there is none.
+    virtual void ShowSmileSetNotice(const std::string& notice) = 0;
 };
 
 #endif

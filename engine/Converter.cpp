@@ -73,25 +73,40 @@ void CConverter::LoadBuiltInSet()
 {
     RemoveAllRules();
     m_strName = kBuiltInSetName;
+    m_bHasSmileSet = true;
     for (const CBuiltInRule& rule : BuiltInRules())
         AddRule(rule.m_pKey, rule.m_pReplacement);
 }
 
-bool CConverter::LoadSmileFile(const std::string& path)
+void CConverter::StartSmileSet()
 {
     RemoveAllRules();
     m_strName = Cp932Text(kUnnamedSetName);
     // Not `= " "`: g++ 12 at -O3 takes that for an overlapping copy (-Wrestrict).
     m_strSeparator.assign(1, ' ');
+    m_bHasSmileSet = false;
+}
+
+bool CConverter::LoadSmileFile(const std::string& path)
+{
+    std::string content;
+    std::error_code error;
+    // Held to the text's limit, so that a device or a huge file cannot use up memory.
+    if (path == kBuiltInSetPath || ReadFileBytes(path, content, error, kTextLimit))
+        return LoadSmileText(path, content);
+    StartSmileSet();
+    return false;
+}
+
+bool CConverter::LoadSmileText(const std::string& path, std::string_view content)
+{
+    StartSmileSet();
     if (path == kBuiltInSetPath) {
         LoadBuiltInSet();
         return true;
     }
-    std::string content;
-    std::error_code error;
-    if (!ReadFileBytes(path, content, error))
-        return false;
     m_strModeFilePath = path;
+    m_bHasSmileSet = true;
 
     // CR LF or LF ends a line; a last line without an end still counts.
     std::string_view rest = content;

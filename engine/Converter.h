@@ -33,8 +33,14 @@ public:
 
     // Smile files. True when the whole file was read without a bad line, or when
     // path is "????", which installs the built-in set. A bad line is reported and
-    // leaves the built-in set; a file that cannot be read leaves no rules.
+    // leaves the built-in set; a file that cannot be read (not a regular file, or
+    // larger than the text limit) leaves no rules.
     bool LoadSmileFile(const std::string& path);
+    // The same for the content of a smile file already read from path.
+    bool LoadSmileText(const std::string& path, std::string_view content);
+    // False while no smile set is in force: before the first load, and after a load
+    // whose file could not be read.
+    bool HasSmileSet() const { return m_bHasSmileSet; }
     // Applies one line of a smile file; false for a bad line.
     bool ParseLine(std::string_view line);
     void ShowLineError(int lineNumber);
@@ -71,6 +77,8 @@ public:
     bool m_bHTMLCut = false;        // the HTML filter is on
 
 private:
+    // Empties the rule table and resets the reader's state, as every load begins.
+    void StartSmileSet();
     // At the start of rest: the frequency test, then one of the matching rules.
     const CSmileRule* PickRule(std::string_view rest);
 
@@ -78,6 +86,7 @@ private:
     std::string m_strName;
     CRuleTable m_ruleTable;
     std::string m_strSeparator;
+    bool m_bHasSmileSet = false;
     INotifier& m_notifier;
     CRandom& m_random;
 };

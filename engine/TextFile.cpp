@@ -15,33 +15,59 @@ std::error_code LastError()
     return std::error_code(errno, std::generic_category());
 }
 
-bool WriteAll(int fd, const std::string& content)
+class CReadErrorCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "chirpwell-read"; }
+    std::string message(int value) const override
+    {
+        switch (static_cast<EReadError>(value)) {
+        case EReadError::NotRegularFile:
+            return "not a regular file";
+        case EReadError::TooLarge:
+            return "file too large";
+        }
+        return "unknown read error";
+    }
+};
+
+bool ReadDescriptor(int fd, std::string& bytes, std::error_code& error, std::size_t maxBytes)
 {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0) {
+    std::string content;
+    char buffer[65536];
+    // One byte past the limit tells a file at the limit from a larger one.
+    while (content.size() <= maxBytes) {
+        const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - content.size());
+        const ssize_t got = ::read(fd, buffer, wanted);
+        if (got < 0) {
             if (errno == EINTR)
                 continue;
+            error = LastError();
             return false;
         }
-        done += static_cast<std::size_t>(written);
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(got));
     }
+    if (content.size() > maxBytes) {
+        error = EReadError::TooLarge;
+        return false;
+    }
+    bytes = std::move(content);
     return true;
 }
 
-// The mode a new file gets from the umask, or the target's own when it exists.
-mode_t ModeFor(const std::string& path)
+}  // namespace
+
+const std::error_category& ReadErrorCategory()
 {
-    struct stat status;
-    if (::stat(path.c_str(), &status) == 0)
-        return status.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static const CReadErrorCategory category;
+    return category;
 }
 
-}  // namespace
+std::error_code make_error_code(EReadError error)
+{
+    return std::error_code(static_cast<int>(error), ReadErrorCategory());
+}
 
 bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& error,
                      std::size_t maxBytes)
@@ -60,61 +86,45 @@ bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& err
             break;
         }
     }
+    if (content.size() > maxBytes) {
+        error = EReadError::TooLarge;
+        return false;
+    }
     bytes = std::move(content);
     return true;
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code& error,
-                   std::size_t maxBytes)
+                   std::size_t maxBytes, EFileKinds kinds)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = LastError();
+    // What is not allowed is refused before it is opened, since opening a device
+    // may already act on it; the opened file is looked at again, as it may have
+    // changed in between. A FIFO, where allowed, is opened as cat opens it, waiting
+    // for a writer; anything else without blocking.
+    auto allowed = [kinds](const struct stat& status, std::error_code& why) {
+        if (S_ISDIR(status.st_mode))
+            why = std::error_code(EISDIR, std::generic_category());
+        else if (!S_ISREG(status.st_mode) &&
+                 !(kinds == EFileKinds::RegularOrPipe && S_ISFIFO(status.st_mode)))
+            why = EReadError::NotRegularFile;
+        else
+            return true;
         return false;
-    }
-    const bool ok = ReadStreamBytes(file, bytes, error, maxBytes);
-    std::fclose(file);
-    return ok;
-}
-
-bool WriteTemporaryBeside(const std::string& path, const std::string& content,
-                          std::string& temporary, std::error_code& error)
-{
-    // A short name of its own, so that a target whose name is near the longest the
-    // file system allows can still be replaced.
-    const std::size_t slash = path.rfind('/');
-    std::string name =
-        (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".chirpwell-XXXXXX";
-    const int fd = ::mkstemp(name.data());
+    };
+    struct stat status {};
+    const bool known = ::stat(path.c_str(), &status) == 0;
+    if (known && !allowed(status, error))
+        return false;
+    const bool pipe = known && S_ISFIFO(status.st_mode);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipe ? 0 : O_NONBLOCK));
     if (fd < 0) {
         error = LastError();
         return false;
     }
-    bool ok = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool ok = ::fstat(fd, &status) == 0;
     if (!ok)
         error = LastError();
-    if (::close(fd) != 0 && ok) {
-        error = LastError();
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(name.c_str());
-        return false;
-    }
-    temporary = name;
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& content,
-                         std::error_code& error)
-{
-    std::string temporary;
-    if (!WriteTemporaryBeside(path, content, temporary, error))
-        return false;
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = LastError();
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    ok = ok && allowed(status, error) && ReadDescriptor(fd, bytes, error, maxBytes);
+    ::close(fd);
+    return ok;
 }

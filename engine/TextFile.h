@@ -5,24 +5,32 @@
 #include <cstdio>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
-// Whole files as bytes. Paths are file-system bytes.
+// Whole files read as bytes. Paths are file-system bytes; sizes count bytes.
 
-// Reads a whole file, or a stream, byte for byte. False with the system's reason
-// when it cannot be opened or read to the end (a folder cannot be read). At most
-// maxBytes + 1 bytes are read, so a size above maxBytes says "too large".
+// Why a read was refused where the system itself had no objection.
+enum class EReadError {
+    NotRegularFile = 1,  // a folder, device, socket, or a FIFO where none is allowed
+    TooLarge,            // more bytes than the caller's limit
+};
+const std::error_category& ReadErrorCategory();
+std::error_code make_error_code(EReadError error);
+template <>
+struct std::is_error_code_enum<EReadError> : std::true_type {};
+
+// What a path may name. The window reads regular files only: a FIFO or a device
+// would block it or never end. The command line also reads pipes, so that a
+// process substitution works.
+enum class EFileKinds { Regular, RegularOrPipe };
+
+// Reads a whole file, byte for byte. False with the reason when it cannot be
+// opened or read to the end, is of a kind not allowed, or holds more than
+// maxBytes. A file that is not allowed is refused without blocking.
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code& error,
-                   std::size_t maxBytes = static_cast<std::size_t>(-2));
+                   std::size_t maxBytes, EFileKinds kinds = EFileKinds::Regular);
+// The same for an open stream of any kind, read to its end.
 bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& error,
-                     std::size_t maxBytes = static_cast<std::size_t>(-2));
-
-// Writes content to a new hidden file in path's folder, named in temporary, with the mode path
-// has (or a new file's), and flushes it to disk. Nothing is left behind on failure.
-bool WriteTemporaryBeside(const std::string& path, const std::string& content,
-                          std::string& temporary, std::error_code& error);
-
-// Replaces path with content whole, or leaves it as it was.
-bool WriteFileAtomically(const std::string& path, const std::string& content,
-                         std::error_code& error);
+                     std::size_t maxBytes);
 
 #endif

@@ -1,8 +1,11 @@
 #!/bin/sh
 # Builds the fuzz targets with clang in build-fuzz, then runs each for SECONDS seconds
-# (default 3, about 20 seconds in all) on a copy of its seed corpus, so that the
+# (default 3, about 30 seconds in all) on a copy of its seed corpus, so that the
 # corpus in the repository stays as it is. Exits non-zero when any target finds a
 # fault; the input that shows it is kept in build-fuzz/artifacts/TARGET/.
+# A run of a minute or more per target lets inputs grow past the real limits (a
+# text or smile file of 1,048,575 bytes, a few bytes of parameters before it);
+# a short one keeps libFuzzer's small default, which is faster.
 #
 #   scripts/fuzz.sh [SECONDS]
 set -eu
@@ -26,6 +29,17 @@ ninja -C "$build" -j2 chirpwell_fuzzers
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 
+# The text limit and one byte more, with room for the parameters in front.
+past_limit=$((1048575 + 1 + 64))
+max_len() {
+    [ "$seconds" -ge 60 ] || return 0
+    case $1 in
+    smile_options_fuzzer) ;;  # a command line has no limit of its own
+    smile_run_fuzzer) echo "-max_len=$((2 * past_limit))" ;;  # a smile file and a text
+    *) echo "-max_len=$past_limit" ;;
+    esac
+}
+
 failed=""
 for corpus in "$root"/fuzz/corpus/*/; do
     name=$(basename "$corpus")
@@ -34,7 +48,7 @@ for corpus in "$root"/fuzz/corpus/*/; do
     cp "$corpus"* "$run/corpus/"
     # A hang counts as a fault too.
     if "$build/fuzz/$name" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
-        -artifact_prefix="$run/artifacts/" "$run/corpus" >"$run/log" 2>&1; then
+        $(max_len "$name") -artifact_prefix="$run/artifacts/" "$run/corpus" >"$run/log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$run/log")
         echo "$name: ${runs:-?} runs, no fault"
     else

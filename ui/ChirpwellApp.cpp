@@ -3,14 +3,13 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QPrinterInfo>
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChirpwellView.h"
+#include "ui/CommandLine.h"
 #include "ui/MainFrame.h"
 #include "ui/PrintService.h"
 #include "ui/ProgressDialog.h"
@@ -44,35 +43,18 @@ void CChirpwellApp::BuildCommands()
 
 bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Chirpwell smiles Japanese Shift_JIS (CP932) texts as it opens them.");
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption print({"p", "print"},
-                                   "Print FILE, smiled, on the default printer and end.");
-    const QCommandLineOption printTo("print-to",
-                                     "Print FILE, smiled, on the printer PRINTER and end.",
-                                     "PRINTER");
-    const QCommandLineOption unregister("unregister",
-                                        "Remove Chirpwell's settings from this user and end.");
-    parser.addOptions({print, printTo, unregister});
-    parser.addPositionalArgument("FILE", "The text file to open and smile.", "[FILE]");
+    const CCommandLine commandLine(arguments);
     exitCode = 0;
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(parser.errorText()));
+    switch (commandLine.Action()) {
+    case CCommandLine::EAction::BadUsage:
+        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(commandLine.Error()));
         exitCode = 2;
         return false;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    case CCommandLine::EAction::Help:
+    case CCommandLine::EAction::Version:
+        exitCode = commandLine.Answer();
         return false;
-    }
-    if (parser.isSet(version)) {
-        std::printf("chirpwell %s\n", qPrintable(QApplication::applicationVersion()));
-        return false;
-    }
-    if (parser.isSet(unregister)) {
+    case CCommandLine::EAction::Unregister: {
         const QString file = m_profile.FileName();
         m_recentFiles = CRecentFileList();
         m_bUnregistered = true;
@@ -84,26 +66,21 @@ bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
         }
         return false;
     }
-    const QStringList files = parser.positionalArguments();
-    const bool printing = parser.isSet(print) || parser.isSet(printTo);
-    if (files.size() > 1 || (printing && files.size() != 1)) {
-        std::fputs(printing ? "chirpwell: printing needs exactly one FILE\n"
-                            : "chirpwell: only one FILE may be given\n",
-                   stderr);
-        exitCode = 2;
-        return false;
+    case CCommandLine::EAction::Start:
+        break;
     }
+    const bool printing = commandLine.Printing();
 
     CreateWindows();
-    if (printing && !SelectPrinter(parser.value(printTo))) {
+    if (printing && !SelectPrinter(commandLine.Printer())) {
         exitCode = 1;
         ExitInstance();
         return false;
     }
     // A file named here is read unsmiled; the first display smiles it.
-    if (files.isEmpty()) {
+    if (commandLine.File().isEmpty()) {
         m_pFrame->Route(ID_FILE_NEW);
-    } else if (!m_pDocument->OpenDocumentFile(ToPath(files.constFirst()))) {
+    } else if (!m_pDocument->OpenDocumentFile(ToPath(commandLine.File()))) {
         exitCode = 1;
         ExitInstance();
         return false;
@@ -134,6 +111,8 @@ void CChirpwellApp::CreateWindows()
     m_pFrame->setCentralWidget(m_pView);
     m_pDocument->SetView(m_pView);
     m_pFrame->SetCommandTargets(m_pView->Commands(), m_pDocument->Commands(), m_commands);
+    // The toolbar shows its buttons' states at all times, not only when a menu opens.
+    connect(m_pView, &QPlainTextEdit::selectionChanged, m_pFrame, &CMainFrame::UpdateCommandStates);
     m_pFrame->resize(640, 400);
 }
 

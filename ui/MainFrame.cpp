@@ -204,6 +204,15 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    m_pNotice = new QLabel(bar);
+    m_pNotice->setObjectName("smileSetNotice");
+    m_pNotice->setFrameShape(QFrame::Panel);
+    m_pNotice->setFrameShadow(QFrame::Sunken);
+    // A long path must not hold the window wider than its text; the pane is cut
+    // instead, and its tooltip has it all.
+    m_pNotice->setMinimumWidth(1);
+    m_pNotice->hide();
+    bar->addPermanentWidget(m_pNotice);
     m_pEncodingPane = new QLabel(bar);
     m_pEncodingPane->setObjectName("encoding");
     m_pEncodingPane->setFrameShape(QFrame::Panel);
@@ -266,6 +275,13 @@ void CMainFrame::AddToRecentFileList(const std::string& path)
     // Kept absolute, so that the entry still opens after the working folder changed.
     m_recentFiles.Add(ToPath(QFileInfo(FromPath(path)).absoluteFilePath()));
     RebuildRecentFileMenu();
+}
+
+void CMainFrame::ShowSmileSetNotice(const std::string& notice)
+{
+    m_pNotice->setText(FromCp932(notice));
+    m_pNotice->setToolTip(m_pNotice->text());
+    m_pNotice->setVisible(!notice.empty());
 }
 
 void CMainFrame::RebuildRecentFileMenu()

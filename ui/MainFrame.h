@@ -36,6 +36,7 @@ public:
     void OnPathNameChanged(const std::string& path) override;
     void AddToRecentFileList(const std::string& path) override;
     void OnEncodingChanged(EEncoding encoding) override;
+    void ShowSmileSetNotice(const std::string& notice) override;
     void RebuildRecentFileMenu();
 
     QAction* Action(int id) const;
@@ -58,6 +59,7 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pEncodingPane = nullptr;  // owned by the status bar
+    QLabel* m_pNotice = nullptr;  // a permanent pane, so that prompts leave it alone
 };
 
 #endif

@@ -1,14 +1,26 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QTranslator>
 
 #include "ui/ChirpwellApp.h"
+#include "ui/CommandLine.h"
 #include "ui/DialogUnits.h"
 #include "ui/PixelArt.h"
 
 int main(int argc, char** argv)
 {
+    // Help and the version need no window system, so they are answered before the
+    // application connects to one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CCommandLine commandLine(arguments);
+    if (commandLine.Action() == CCommandLine::EAction::Help ||
+        commandLine.Action() == CCommandLine::EAction::Version)
+        return commandLine.Answer();
+
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Vevizo");
     QApplication::setApplicationName("Chirpwell");

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -6,6 +7,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,17 +58,43 @@ protected:
         return path;
     }
 
+    // How a run is started, beyond its arguments.
+    struct CSetup {
+        std::string m_strInput;                // standard input, from a file
+        std::string m_strPipe;                 // descriptor 3, a pipe; small enough to fit
+        std::string m_strStdout;               // standard output's file; empty: read back
+        std::vector<std::string> m_through;    // a program the run goes through
+        std::string m_strProgram = CHIRPWELL_SMILE_PATH;
+    };
+
     CRun Run(std::vector<std::string> args, const std::string& input = std::string())
     {
-        const fs::path in = File("stdin", input);
-        const fs::path out = m_dir / "stdout";
+        CSetup setup;
+        setup.m_strInput = input;
+        return Run(std::move(args), setup);
+    }
+
+    CRun Run(std::vector<std::string> args, const CSetup& setup)
+    {
+        const fs::path in = File("stdin", setup.m_strInput);
+        const fs::path out = setup.m_strStdout.empty() ? m_dir / "stdout" : fs::path(setup.m_strStdout);
         const fs::path err = m_dir / "stderr";
-        args.insert(args.begin(), CHIRPWELL_SMILE_PATH);
+        args.insert(args.begin(), setup.m_strProgram);
+        args.insert(args.begin(), setup.m_through.begin(), setup.m_through.end());
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return CRun();
+        const bool written = ::write(pipe[1], setup.m_strPipe.data(), setup.m_strPipe.size()) ==
+                             static_cast<ssize_t>(setup.m_strPipe.size());
+        ::close(pipe[1]);
+        if (!written)
+            return CRun();
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::dup2(::open(in.c_str(), O_RDONLY), 0);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            ::dup2(pipe[0], 3);
             std::vector<char*> argv;
             for (std::string& arg : args)
                 argv.push_back(arg.data());
@@ -73,13 +102,27 @@ protected:
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
+        ::close(pipe[0]);
         int status = 0;
         ::waitpid(pid, &status, 0);
         CRun run;
         run.m_nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.m_strOut = ReadAll(out);
+        run.m_strOut = setup.m_strStdout.empty() ? ReadAll(out) : std::string();
         run.m_strErr = ReadAll(err);
         return run;
+    }
+
+    // The names in the test's folder but the run's own streams.
+    std::vector<std::string> Names()
+    {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "stdin" && name != "stdout" && name != "stderr")
+                names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     fs::path m_dir;
@@ -167,6 +210,34 @@ TEST_F(SmileCliTest, SmileFileRulesAndItsLineError)
     EXPECT_NE(missing.m_strErr.find("No such file"), std::string::npos);
 }
 
+// -s /dev/zero read until memory ran out. A pipe is fine, as from <(command).
+TEST_F(SmileCliTest, SmileFileIsARegularFileOrPipeUpToTheTextLimit)
+{
+    const CRun device = Run({"-s", "/dev/zero"}, "a");
+    EXPECT_EQ(device.m_nExit, 2);
+    EXPECT_EQ(device.m_strErr, "chirpwell-smile: /dev/zero: not a regular file or a pipe\n"
+                               "chirpwell-smile: 設定ファイルのロードに失敗しました。\n");
+
+    const fs::path large = File("large.grn", std::string(1048576, 'c'));
+    const CRun tooLarge = Run({"-s", large.string()}, "a");
+    EXPECT_EQ(tooLarge.m_nExit, 2);
+    EXPECT_NE(tooLarge.m_strErr.find("large.grn: larger than 1,048,575 bytes\n"), std::string::npos)
+        << tooLarge.m_strErr;
+
+    // "r a b", then a comment line that fills the file to the limit.
+    const fs::path limit = File("limit.grn", "r a b\n" + std::string(1048575 - 6, 'c'));
+    const CRun atLimit = Run({"-f", "100", "-s", limit.string()}, "a");
+    EXPECT_EQ(atLimit.m_nExit, 0) << atLimit.m_strErr;
+    EXPECT_EQ(atLimit.m_strOut, "b");
+
+    CSetup piped;
+    piped.m_strInput = "a";
+    piped.m_strPipe = "r a p\n";
+    const CRun pipe = Run({"-f", "100", "-s", "/dev/fd/3"}, piped);
+    EXPECT_EQ(pipe.m_nExit, 0) << pipe.m_strErr;
+    EXPECT_EQ(pipe.m_strOut, "p");
+}
+
 TEST_F(SmileCliTest, TooLongSmileWritesNothing)
 {
     const fs::path rules = File("grow.grn", "r a bb\n");
@@ -198,6 +269,9 @@ TEST_F(SmileCliTest, InputLimits)
     EXPECT_NE(zero.m_strErr.find("zero byte at byte 2"), std::string::npos);
 
     EXPECT_EQ(Run({(m_dir / "absent.txt").string()}).m_nExit, 2);
+    const CRun device = Run({"/dev/zero"});
+    EXPECT_EQ(device.m_nExit, 2);
+    EXPECT_NE(device.m_strErr.find("/dev/zero: not a regular file or a pipe"), std::string::npos);
     const CRun folder = Run({m_dir.string()});
     EXPECT_EQ(folder.m_nExit, 2);
     EXPECT_NE(folder.m_strErr.find("Is a directory"), std::string::npos);
@@ -244,6 +318,11 @@ TEST_F(SmileCliTest, BadUsage)
     }
     EXPECT_EQ(Run({"--seed=4294967295", "-f", "-5"}, "x").m_nExit, 0);
     EXPECT_EQ(Run({"--version"}).m_strOut, "chirpwell-smile 4.02\n");
+    // Help that cannot be written is a failure.
+    CSetup full;
+    full.m_strStdout = "/dev/full";
+    for (const char* option : {"--help", "--version"})
+        EXPECT_EQ(Run({option}, full).m_nExit, 2) << option;
 }
 
 TEST_F(SmileCliTest, OutputFileReplacedWholeOrLeftAlone)
@@ -255,4 +334,129 @@ TEST_F(SmileCliTest, OutputFileReplacedWholeOrLeftAlone)
     const CRun failed = Run({"-o", (m_dir / "no" / "such" / "dir").string()}, "x");
     EXPECT_EQ(failed.m_nExit, 2);
     EXPECT_EQ(failed.m_strOut, "");
+}
+
+TEST_F(SmileCliTest, OutputFollowsLinksAndWritesDevicesInPlace)
+{
+    const fs::path target = File("target", "old");
+    fs::create_symlink("target", m_dir / "link");
+    EXPECT_EQ(Run({"-f", "0", "-o", (m_dir / "link").string()}, "new").m_nExit, 0);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "link"));
+    EXPECT_EQ(ReadAll(target), "new");
+    // A link to nothing yet makes its target.
+    fs::create_symlink("made", m_dir / "dangling");
+    EXPECT_EQ(Run({"-f", "0", "-o", (m_dir / "dangling").string()}, "x").m_nExit, 0);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "dangling"));
+    EXPECT_EQ(ReadAll(m_dir / "made"), "x");
+
+    // As root, -o /dev/null would have replaced /dev/null: a device of the same
+    // kind stands in for it.
+    const fs::path device = m_dir / "null";
+    if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+        GTEST_SKIP() << "making a device needs root";
+    const CRun run = Run({"-f", "0", "-o", device.string(), "--places=" + device.string() + "2"},
+                         "into the device");
+    EXPECT_EQ(run.m_nExit, 0) << run.m_strErr;
+    struct stat status;
+    ASSERT_EQ(::lstat(device.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+    EXPECT_EQ(status.st_rdev, ::makedev(1, 3));
+}
+
+// -o adir --places=p.txt used to replace p.txt before failing, and --places=adir
+// failed after the result had gone to standard output.
+TEST_F(SmileCliTest, SecondTargetThatFailsChangesNothing)
+{
+    const fs::path out = File("out", "old");
+    const fs::path places = File("p.txt", "old places");
+    fs::create_directory(m_dir / "adir");
+    const std::vector<std::string> before = Names();
+
+    const CRun directory = Run({"-f", "0", "--places=" + places.string(), "-o", (m_dir / "adir").string()}, "new");
+    EXPECT_EQ(directory.m_nExit, 2);
+    EXPECT_NE(directory.m_strErr.find("adir: Is a directory"), std::string::npos);
+    const CRun toStdout = Run({"-f", "0", "--places=" + (m_dir / "adir").string()}, "new");
+    EXPECT_EQ(toStdout.m_nExit, 2);
+    EXPECT_EQ(toStdout.m_strOut, "");
+    CSetup full;
+    full.m_strInput = "new";
+    full.m_strStdout = "/dev/full";
+    const CRun stdoutFails = Run({"-f", "0", "--places=" + places.string()}, full);
+    EXPECT_EQ(stdoutFails.m_nExit, 2);
+    EXPECT_NE(stdoutFails.m_strErr.find("standard output: No space left"), std::string::npos);
+
+    EXPECT_EQ(ReadAll(out), "old");
+    EXPECT_EQ(ReadAll(places), "old places");
+    EXPECT_EQ(Names(), before);
+}
+
+TEST_F(SmileCliTest, PlacesMayNotNameAFileTheRunReadsOrWrites)
+{
+    const fs::path input = File("in.txt", "ab");
+    const fs::path smile = File("s.grn", "r a b\n");
+    const fs::path out = File("out", "old");
+    fs::create_symlink("in.txt", m_dir / "in-link");
+    const std::string dot = (m_dir / "." / "s.grn").string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {input.string(), "--places=" + (m_dir / "in-link").string()},
+             {"-s", smile.string(), "--places=" + dot},
+             {"-o", out.string(), "--places=" + out.string()},
+             {"-o", (m_dir / "new").string(), "--places=" + (m_dir / "new").string()},
+         }) {
+        const CRun run = Run(args, "x");
+        EXPECT_EQ(run.m_nExit, 2) << args[1];
+        EXPECT_NE(run.m_strErr.find("--places names"), std::string::npos) << run.m_strErr;
+        EXPECT_NE(run.m_strErr.find("--help"), std::string::npos) << args[1];
+    }
+    EXPECT_EQ(ReadAll(input), "ab");
+    EXPECT_EQ(ReadAll(smile), "r a b\n");
+    EXPECT_EQ(ReadAll(out), "old");
+    EXPECT_FALSE(fs::exists(m_dir / "new"));
+
+    // -o may name the input, which it replaces whole, as sort -o does.
+    EXPECT_EQ(Run({"--reverse", "-o", input.string(), input.string()}).m_nExit, 0);
+    EXPECT_EQ(ReadAll(input), "ba");
+}
+
+// The tests run as root, who may write anything; an ordinary user may not.
+TEST_F(SmileCliTest, OrdinaryUserIsRefusedWhatTheyCouldNotWrite)
+{
+    if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv"))
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    // The build folder may sit under a home that others cannot enter.
+    fs::permissions(m_dir, fs::perms(0755));
+    CSetup nobody;
+    nobody.m_strInput = "new";
+    nobody.m_strProgram = (m_dir / "chirpwell-smile").string();
+    nobody.m_through = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    fs::copy_file(CHIRPWELL_SMILE_PATH, nobody.m_strProgram);
+
+    // A read-only file in the user's own folder, which a rename could replace.
+    const fs::path own = m_dir / "own";
+    fs::create_directory(own);
+    const fs::path readOnly = own / "ro.txt";
+    WriteAll(readOnly, "old");
+    ASSERT_EQ(::chown(own.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(readOnly.c_str(), 65534, 65534), 0);
+    fs::permissions(readOnly, fs::perms(0444));
+    const CRun refused = Run({"-f", "0", "-o", readOnly.string()}, nobody);
+    EXPECT_EQ(refused.m_nExit, 2);
+    EXPECT_NE(refused.m_strErr.find("ro.txt: Permission denied"), std::string::npos)
+        << refused.m_strErr;
+    EXPECT_EQ(ReadAll(readOnly), "old");
+
+    // A file the user may write, in root's folder: written in place, root's still.
+    const fs::path shared = File("shared.txt", "old contents");
+    fs::permissions(shared, fs::perms(0666));
+    const CRun inPlace = Run({"-f", "0", "-o", shared.string()}, nobody);
+    EXPECT_EQ(inPlace.m_nExit, 0) << inPlace.m_strErr;
+    EXPECT_EQ(ReadAll(shared), "new");
+    struct stat status;
+    ASSERT_EQ(::stat(shared.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 0u);
+
+    // A new file in root's folder is refused before anything is written.
+    const CRun created = Run({"-f", "0", "-o", (m_dir / "new.txt").string()}, nobody);
+    EXPECT_EQ(created.m_nExit, 2);
+    EXPECT_FALSE(fs::exists(m_dir / "new.txt"));
 }

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "document/DisplaySettings.h"
@@ -36,6 +38,33 @@ TEST(DisplaySettingsTest, AnyNonZeroAutoResizeIsOnAndWrittenBackAsOne)
     EXPECT_FALSE(settings.m_bAutoResize);
     settings.Save(profile);
     EXPECT_EQ(profile.GetProfileInt("Settings", "AutoResize", -1), 0);
+}
+
+TEST(DisplaySettingsTest, ValuesThatCannotBeRightBecomeDefaults)
+{
+    CFakeProfile profile;
+    CDisplaySettings settings;
+    for (const auto& [fontSize, backColor, textColor] :
+         {std::tuple{-5, -1, 0x1000000}, std::tuple{9, 0x7FFFFFFF, -2}, std::tuple{5001, -1, -1}}) {
+        profile.WriteProfileInt("Settings", "FontSize", fontSize);
+        profile.WriteProfileInt("Settings", "BackColor", backColor);
+        profile.WriteProfileInt("Settings", "TextColor", textColor);
+        settings.Load(profile);
+        EXPECT_EQ(settings.m_nFontSize, 140) << fontSize;
+        EXPECT_EQ(settings.m_backColor, 0xB4B4B4) << backColor;
+        EXPECT_EQ(settings.m_textColor, 0) << textColor;
+        settings.Save(profile);
+        EXPECT_EQ(profile.GetProfileInt("Settings", "FontSize", -1), 140);
+    }
+    // The ends of the ranges stay.
+    profile.WriteProfileInt("Settings", "FontSize", 10);
+    profile.WriteProfileInt("Settings", "BackColor", 0xFFFFFF);
+    settings.Load(profile);
+    EXPECT_EQ(settings.m_nFontSize, 10);
+    EXPECT_EQ(settings.m_backColor, 0xFFFFFF);
+    profile.WriteProfileInt("Settings", "FontSize", 5000);
+    settings.Load(profile);
+    EXPECT_EQ(settings.m_nFontSize, 5000);
 }
 
 TEST(DisplaySettingsTest, ValuesRoundTripUnderTheirKeys)

@@ -52,6 +52,17 @@ inline const std::string kNoPlaceAbove =
     Hex("82e082a482b182b182e682e8914f82c982cd82c882a283888142");
 inline const std::string kBuiltInName = Hex("95cf82ed82e782ca8fce8ae7");  // 変わらぬ笑顔
 inline const std::string kSampleName = Hex("8ca9967b");                  // 見本
+// "%1 を開けません。\n" without %1, and the reasons that may follow it.
+inline const std::string kCannotOpen = Hex("2082f08a4a82af82dc82b982f18142 0a");
+inline const std::string kNotRegularFile =
+    Hex("92ca8fed82cc837483408343838b82c582cd82a082e882dc82b982f18142");
+// スマイルファイル %1 を読めません。スマイルの規則はありません。
+inline std::string SmileFileNotice(const std::string& path)
+{
+    return Hex("8358837d8343838b837483408343838b20") + path +
+           Hex("2082f093c782df82dc82b982f181428358837d8343838b82cc8b4b91a582cd82a082e882dc"
+               "82b982f18142");
+}
 }  // namespace expected
 
 // A folder of its own under the system's temporary folder, removed with everything in it.

@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +127,82 @@ TEST_F(SaveAsTest, MissingFolderIsReportedAsNotFound)
               std::vector<std::string>{target + Hex("2082c995db91b682c582ab82dc82b982f18142 0a") +
                                        Hex("cca7b2d982aa8ca982c282a982e882dc82b982f18142")});
     EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+// A link became a file and the old file's permissions were lost.
+TEST_F(SaveAsTest, LinksAndPermissionsSurvive)
+{
+    namespace fs = std::filesystem;
+    CChirpwellDoc& document = MakeDocument();
+    const std::string target = m_folder.Write("target.txt", "old");
+    const std::string second = m_folder.PathOf("second.txt");
+    fs::create_hard_link(target, second);
+    const std::string link = m_folder.PathOf("link.txt");
+    fs::create_symlink("target.txt", link);
+    m_view.m_strText = "via link";
+    m_prompter.m_saveAnswers.push_back(link);
+    document.OnFileSaveAs();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "via link");
+    EXPECT_EQ(ReadBytes(second), "via link");
+    EXPECT_EQ(document.GetPathName(), link);
+
+    const std::string dangling = m_folder.PathOf("dangling.txt");
+    fs::create_symlink("made.txt", dangling);
+    m_prompter.m_saveAnswers.push_back(dangling);
+    document.OnFileSaveAs();
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("made.txt")), "via link");
+
+    // Root may write anything, and keeps the owner and group too.
+    const bool root = ::geteuid() == 0;
+    const std::string single = m_folder.Write("single.txt", "old");
+    if (root) {
+        ASSERT_EQ(::chown(single.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(single.c_str(), 0604), 0);
+    m_view.m_strText = "kept";
+    m_prompter.m_saveAnswers.push_back(single);
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(single), "kept");
+    struct stat status;
+    ASSERT_EQ(::stat(single.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0604u);
+    if (root) {
+        EXPECT_EQ(status.st_uid, 65534u);
+        EXPECT_EQ(status.st_gid, 65534u);
+    }
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+
+    ASSERT_EQ(::chmod(single.c_str(), 0444), 0);
+    m_view.m_strText = "read-only";
+    m_prompter.m_saveAnswers.push_back(single);
+    document.OnFileSaveAs();
+    EXPECT_EQ(ReadBytes(single), root ? "read-only" : "kept");
+    EXPECT_EQ(m_prompter.m_messages.size(), root ? 0u : 1u);
+}
+
+// As root, saving to /dev/null replaced it with a file: a device of the same kind
+// stands in for it here.
+TEST_F(SaveAsTest, DeviceIsWrittenNotReplaced)
+{
+    const std::string device = m_folder.PathOf("null");
+    if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+        GTEST_SKIP() << "making a device needs root";
+    const int fd = ::open(device.c_str(), O_WRONLY);
+    if (fd < 0)
+        GTEST_SKIP() << "the temporary folder allows no devices";
+    ::close(fd);
+    CChirpwellDoc& document = MakeDocument();
+    m_view.m_strText = "into the device";
+    m_prompter.m_saveAnswers.push_back(device);
+    document.OnFileSaveAs();
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+    EXPECT_EQ(document.GetPathName(), device);
+    struct stat status;
+    ASSERT_EQ(::lstat(device.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+    EXPECT_EQ(status.st_rdev, ::makedev(1, 3));
 }
 
 }  // namespace

@@ -145,4 +145,24 @@ TEST_F(SettingsCommandTest, CancelWhenTheFileInUseVanishedInstallsTheBuiltInSet)
     EXPECT_EQ(document.Converter().m_strModeFilePath, ownPath);
 }
 
+// Nothing smiled and nothing said why; now a lasting notice says it until a set is
+// loaded, without a message box.
+TEST_F(SettingsCommandTest, UnreadableSmileFileIsNoticedUntilASetIsLoaded)
+{
+    const std::string missing = m_folder.PathOf("missing.grn");
+    m_profile.WriteProfileString("Settings", "modeFilePath", missing);
+    CChirpwellDoc& document = MakeDocument();
+    EXPECT_EQ(m_frame.m_strNotice, expected::SmileFileNotice(missing));
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+
+    m_prompter.QueueSettings(true);
+    document.OnSettings();
+    EXPECT_EQ(m_frame.m_strNotice, expected::SmileFileNotice(missing));
+
+    QueueLoadThen(OtherFile(), true);
+    document.OnSettings();
+    EXPECT_EQ(m_frame.m_strNotice, "");
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+}
+
 }  // namespace

@@ -113,19 +113,29 @@ TEST_F(SmileFile, LineNumbersCountEmptyLinesAndComments)
     EXPECT_EQ(m_notifier.m_messages, std::vector<std::string>{LineError("12")});
 }
 
+// A device or a file past the text limit is refused like one that cannot be
+// opened; /dev/zero used to be read until memory ran out.
 TEST_F(SmileFile, FailedLoadLeavesNoRules)
 {
     const std::string folder = m_folder;
-    for (const std::string& path : {folder + "/missing.grn", folder}) {
+    const std::string tooLarge = Write("large.grn", std::string(1048576, 'c'));
+    for (const std::string& path : {folder + "/missing.grn", folder, tooLarge,
+                                    std::string("/dev/zero")}) {
         SCOPED_TRACE(path);
         m_converter.LoadBuiltInSet();
+        EXPECT_TRUE(m_converter.HasSmileSet());
         m_converter.m_strModeFilePath = "before.grn";
         EXPECT_FALSE(m_converter.LoadSmileFile(path));
         EXPECT_EQ(m_converter.RuleTable().Size(), 0u);
         EXPECT_EQ(m_converter.Name(), kUnnamed);
         EXPECT_EQ(m_converter.m_strModeFilePath, "before.grn");
+        EXPECT_FALSE(m_converter.HasSmileSet());
         EXPECT_TRUE(m_notifier.m_messages.empty());
     }
+    // One byte less is read: a rule, then a comment to the limit.
+    EXPECT_TRUE(m_converter.LoadSmileFile(Write("limit.grn", "r a b\n" + std::string(1048569, 'c'))));
+    EXPECT_EQ(m_converter.RuleTable().Size(), 1u);
+    EXPECT_TRUE(m_converter.HasSmileSet());
 }
 
 TEST_F(SmileFile, QuestionMarksInstallTheBuiltInSetWithoutTheDisk)

@@ -12,10 +12,12 @@ public:
     void OnPathNameChanged(const std::string& path) override { m_pathNames.push_back(path); }
     void AddToRecentFileList(const std::string& path) override { m_recentFiles.push_back(path); }
     void OnEncodingChanged(EEncoding encoding) override { m_encodings.push_back(encoding); }
+    void ShowSmileSetNotice(const std::string& notice) override { m_strNotice = notice; }
 
     std::vector<std::string> m_pathNames;
     std::vector<std::string> m_recentFiles;
     std::vector<EEncoding> m_encodings;
+    std::string m_strNotice;
 };
 
 #endif

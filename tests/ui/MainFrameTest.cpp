@@ -77,6 +77,7 @@ private slots:
     void ctrlMMinimisesWithoutMenuItem();
     void toolBarHasElevenButtonsWithSeparators();
     void copyButtonTooltipEndsInHyphenMinus();
+    void copyButtonFollowsTheSelection();
     void statusBarShowsIdleTextAndFourIndicators();
     void encodingPaneFollowsTheDocumentAndTheReopenMenu();
     void statusBarShowsPromptThenIdleTextAgain();
@@ -268,6 +269,20 @@ void MainFrameTest::copyButtonTooltipEndsInHyphenMinus()
     QCOMPARE(tip.back(), QChar(u'-'));
     QVERIFY(!tip.contains(QChar(u'ー')));
     QVERIFY(m_pFrame->Action(57634)->text().contains(QString::fromUtf8("ｺﾋﾟｰ")));
+}
+
+// The button stayed grey after the user selected text, until a menu opened.
+void MainFrameTest::copyButtonFollowsTheSelection()
+{
+    CChirpwellView* view = m_app.App().View();
+    view->SetText("abc");
+    QAction* copy = m_pFrame->Action(57634);
+    QVERIFY(!copy->isEnabled());
+    QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+    QVERIFY(view->textCursor().hasSelection());
+    QVERIFY(copy->isEnabled());
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(!copy->isEnabled());
 }
 
 void MainFrameTest::statusBarShowsIdleTextAndFourIndicators()

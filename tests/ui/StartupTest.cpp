@@ -1,5 +1,8 @@
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QProcess>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "UiTestSupport.h"
@@ -52,6 +55,9 @@ private slots:
     void printToMissingPrinterFails();
     void badCommandLinesEndWithUsageError_data();
     void badCommandLinesEndWithUsageError();
+    void helpAndVersionNeedNoDisplay();
+    void relativeFileIsFoundBeforeTheWorkingFolderMoves();
+    void unreadableSmileFileLeavesALastingNotice();
 
 private:
     CTestApp m_app;
@@ -204,6 +210,75 @@ void StartupTest::badCommandLinesEndWithUsageError()
     QVERIFY(!m_app.Start(arguments));
     QCOMPARE(m_app.ExitCode(), 2);
     QVERIFY(!m_app.App().Frame());
+}
+
+// They aborted without a display, and the help mixed Qt's Japanese lines in.
+void StartupTest::helpAndVersionNeedNoDisplay()
+{
+    auto run = [](const QString& option, const QString& output = QString()) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        process.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
+        process.start(CHIRPWELL_PATH, {option});
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return std::pair(-1, QByteArray());
+        return std::pair(process.exitCode(), process.readAllStandardOutput());
+    };
+    const auto [helpCode, help] = run("--help");
+    QCOMPARE(helpCode, 0);
+    QVERIFY2(help.startsWith("Usage: chirpwell [OPTION]... [FILE]\n"), help.constData());
+    for (const char byte : help)
+        QVERIFY2(static_cast<unsigned char>(byte) < 0x80, help.constData());
+    QCOMPARE(run("-v"), std::pair(0, QByteArray("chirpwell 4.02\n")));
+    QCOMPARE(run("--version", "/dev/full").first, 2);
+}
+
+// The profile's working folder used to take the name over, so another file opened,
+// or none, and the recent list held the wrong path.
+void StartupTest::relativeFileIsFoundBeforeTheWorkingFolderMoves()
+{
+    QTemporaryDir elsewhere;
+    WriteFile(elsewhere, "desu.txt", "elsewhere");
+    WriteProfile("Settings/CurrentDirectory", elsewhere.path());
+    const QString path = WriteFile(m_files, "desu.txt", kDesu);
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_files.path()));
+    const bool startedUp = m_app.Start({"desu.txt"});
+    QDir::setCurrent(started);
+    QVERIFY(startedUp);
+    QCOMPARE(m_app.App().View()->GetText(), kDewaArimasen);
+    QCOMPARE(QString::fromStdString(m_app.App().Document()->GetPathName()), path);
+    QCOMPARE(m_app.App().RecentFiles().Entries(), std::vector<std::string>{path.toStdString()});
+}
+
+// Nothing smiled and nothing said why. The notice is a pane of its own, so that
+// prompts leave it alone, and it goes once a set is loaded.
+void StartupTest::unreadableSmileFileLeavesALastingNotice()
+{
+    const QString missing = m_files.filePath("missing.grn");
+    WriteProfile("Settings/modeFilePath", missing);
+    CModalAnswerer answers;
+    QVERIFY(m_app.Start());
+    CMainFrame* frame = m_app.App().Frame();
+    auto* notice = frame->statusBar()->findChild<QLabel*>("smileSetNotice");
+    QVERIFY(notice);
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QCOMPARE(notice->text(), "スマイルファイル " + missing + " を読めません。スマイルの規則はありません。");
+    QVERIFY(notice->isVisible());
+    QVERIFY(frame->Action(32779)->showStatusText(frame));
+    QVERIFY(notice->isVisible());
+
+    // Cancelling the settings puts the built-in set in force, since the file it
+    // tries again still cannot be read.
+    answers.OnSettingsDialog(nullptr, CModalAnswerer::EPress::Cancel);
+    answers.OnMessageBox();
+    QVERIFY(frame->Route(32781));
+    QCOMPARE(answers.Texts(), QStringList{"キャンセル処理中にエラーが発生しました。"});
+    QVERIFY(!notice->isVisible());
 }
 
 QTEST_MAIN(StartupTest)

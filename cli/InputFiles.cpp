@@ -1,0 +1,68 @@
+#include "cli/InputFiles.h"
+
+#include <system_error>
+
+#include "cli/Messages.h"
+#include "engine/EngineTexts.h"
+#include "engine/Limits.h"
+#include "engine/TextFile.h"
+
+namespace {
+
+constexpr char kLargerThanLimit[] = "larger than 1,048,575 bytes";
+static_assert(kTextLimit == 1048575, "the messages name the text limit");
+
+// Why a file could not be read, in the words of the command line.
+std::string Reason(const std::error_code& error)
+{
+    if (error == EReadError::TooLarge)
+        return kLargerThanLimit;
+    if (error == EReadError::NotRegularFile)
+        return "not a regular file or a pipe";
+    return error.message();
+}
+
+}  // namespace
+
+bool ReadsStandardInput(const std::string& path)
+{
+    return path.empty() || path == "-";
+}
+
+std::string InputName(const std::string& path)
+{
+    return ReadsStandardInput(path) ? "(standard input)" : path;
+}
+
+bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& bytes,
+               CMessages& messages)
+{
+    const std::string name = InputName(path);
+    std::error_code error;
+    const bool read = ReadsStandardInput(path)
+                          ? ReadStreamBytes(standardInput, bytes, error, kTextLimit)
+                          : ReadFileBytes(path, bytes, error, kTextLimit, EFileKinds::RegularOrPipe);
+    if (!read) {
+        if (error == EReadError::TooLarge)
+            messages.Error(name + ": " + kMsgFileTooLarge + " (" + kLargerThanLimit + ")");
+        else
+            messages.Error(name + ": " + Reason(error));
+        return false;
+    }
+    const std::size_t zero = bytes.find('\0');
+    if (zero != std::string::npos) {
+        messages.Error(name + ": a zero byte at byte " + std::to_string(zero) +
+                       "; this is no text file");
+        return false;
+    }
+    return true;
+}
+
+bool ReadSmileFile(const std::string& path, std::string& bytes, CMessages& messages)
+{
+    std::error_code error;
+    if (ReadFileBytes(path, bytes, error, kTextLimit, EFileKinds::RegularOrPipe))
+        return true;
+    messages.Error(path + ": " + Reason(error));
+    return false;
+}

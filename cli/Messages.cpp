@@ -1,0 +1,22 @@
+#include "cli/Messages.h"
+
+#include "engine/Cp932.h"
+
+void CMessages::ShowMessage(const std::string& text)
+{
+    std::string utf8;
+    if (!Cp932ToUtf8(text, utf8))
+        utf8 = text;
+    Error(m_strContext + utf8);
+}
+
+void CMessages::Error(const std::string& text)
+{
+    std::fprintf(m_pStream, "chirpwell-smile: %s\n", text.c_str());
+}
+
+void CMessages::BadUsage(const std::string& text)
+{
+    Error(text);
+    std::fputs("Try 'chirpwell-smile --help' for more information.\n", m_pStream);
+}

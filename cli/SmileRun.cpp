@@ -1,0 +1,150 @@
+#include "cli/SmileRun.h"
+
+#include <cstdint>
+#include <string>
+
+#include "cli/Encoding.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
+#include "cli/Output.h"
+#include "cli/SmileOptions.h"
+#include "engine/Converter.h"
+#include "engine/EngineTexts.h"
+#include "engine/FilePaths.h"
+#include "engine/IProgress.h"
+#include "engine/Pipeline.h"
+#include "engine/Random.h"
+#include "engine/SystemClock.h"
+
+namespace {
+
+class CSilentProgress : public IProgress {
+public:
+    void SetCaption(const std::string&) override {}
+    void SetPosition(int) override {}
+};
+
+// A clock stopped at the seed: the engine seeds itself from the clock, so a given
+// seed makes every run the same.
+class CSeedClock : public IClock {
+public:
+    explicit CSeedClock(std::uint32_t seed) : m_nSeed(seed) {}
+    std::int64_t Now() override { return m_nSeed; }
+
+private:
+    std::uint32_t m_nSeed;
+};
+
+// The places file must be none of the files the run reads or writes: it would
+// overwrite the input or the smile file before the next run, or the output. Files
+// are compared as what the paths name, so that a link or another spelling of the
+// same path counts too.
+bool CheckPlacesPath(const CSmileOptions& options, CMessages& messages)
+{
+    const std::string& places = options.m_strPlaces;
+    const char* clash = nullptr;
+    if (places.empty())
+        return true;
+    if (!ReadsStandardInput(options.m_strInput) && SameFile(places, options.m_strInput))
+        clash = "the input FILE";
+    else if (!options.m_strSmileFile.empty() && SameFile(places, options.m_strSmileFile))
+        clash = "the smile file";
+    else if (!options.m_strOutput.empty() && SameFile(places, options.m_strOutput))
+        clash = "the output file";
+    if (!clash)
+        return true;
+    messages.BadUsage("--places names " + std::string(clash) + ": '" + places + "'");
+    return false;
+}
+
+bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path)
+{
+    if (path.empty()) {
+        converter.LoadBuiltInSet();
+        return true;
+    }
+    std::string content;
+    bool loaded = ReadSmileFile(path, content, messages);
+    if (loaded) {
+        messages.SetContext(path + ": ");
+        loaded = converter.LoadSmileText(path, content);
+        messages.SetContext(std::string());
+    }
+    if (!loaded)
+        messages.Error(kMsgSmileFileFailed);
+    return loaded;
+}
+
+std::string PlacesText(const CSmilePlaceList& places)
+{
+    std::string text;
+    for (const CSmilePlace& place : places)
+        text += std::to_string(place.m_nPosition) + " " + std::to_string(place.m_nLength) + "\n";
+    return text;
+}
+
+}  // namespace
+
+int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
+{
+    CMessages messages(streams.m_pError);
+    if (!CheckPlacesPath(options, messages))
+        return kExitFailed;
+    std::string input;
+    if (!ReadInput(options.m_strInput, streams.m_pInput, input, messages))
+        return kExitFailed;
+    std::string text;
+    if (options.m_bUtf8) {
+        if (!InputToCp932(InputName(options.m_strInput), input, text, messages))
+            return kExitFailed;
+    } else {
+        text = std::move(input);
+    }
+
+    CSystemClock systemClock;
+    CSeedClock seedClock(options.m_nSeed);
+    IClock& clock = options.m_bSeedGiven ? static_cast<IClock&>(seedClock) : systemClock;
+    CRandom random(clock);
+    CSilentProgress progress;
+    CConverter converter(messages, random);
+    converter.m_nFrequency = options.m_nFrequency;
+    converter.m_bHTMLCut = options.m_bHtml;
+    converter.m_bCPPCut = options.m_bComments;
+    converter.m_bReturnCode = !options.m_bKeepNewlines;
+    if (!CensorCharacter("--zenkaku", options.m_strZenkaku, converter.m_strZenkaku, messages) ||
+        !CensorCharacter("--hankaku", options.m_strHankaku, converter.m_strHankaku, messages))
+        return kExitFailed;
+
+    if (options.m_eMode == ECliMode::Censor) {
+        converter.Censor(text);
+    } else if (options.m_eMode == ECliMode::Reverse) {
+        converter.Reverse(text);
+    } else {
+        if (!LoadSmileSet(converter, messages, options.m_strSmileFile))
+            return kExitFailed;
+        random.SeedFromClock();
+        if (!FilterAndSmile(converter, converter, text, progress)) {
+            messages.Error(kMsgTooLong);
+            return kExitTooLong;
+        }
+    }
+
+    std::string result;
+    if (options.m_bUtf8) {
+        if (!ResultToUtf8(text, result, messages))
+            return kExitFailed;
+    } else {
+        result = std::move(text);
+    }
+
+    COutput output(streams.m_pOutput);
+    if (!options.m_strPlaces.empty())
+        output.Add(options.m_strPlaces, PlacesText(converter.SmilePlaces()));
+    output.Add(options.m_strOutput, std::move(result));
+    std::string error;
+    if (!output.Commit(error)) {
+        messages.Error(error);
+        return kExitFailed;
+    }
+    return kExitDone;
+}
