@@ -15,7 +15,7 @@
 #include "document/IWorkingDirectory.h"
 #include "document/SettingsChecks.h"
 #include "document/SettingsValues.h"
-#include "document/TextFormat.h"
+#include "engine/TextFormat.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
@@ -90,8 +90,8 @@ CFileDialogOptions DocumentFileDialogOptions(const char* title, const std::strin
 CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
     : m_ports(ports),
       m_random(ports.m_clock),
-      m_converter(ports.m_prompter, m_random),
-      m_undoConverter(ports.m_prompter, m_random)
+      m_converter(ports.m_prompter, m_random, &m_codes),
+      m_undoConverter(ports.m_prompter, m_random, &m_codes)
 {
     const std::string directory =
         m_ports.m_profile.GetProfileString("Settings", "CurrentDirectory", kNoDirectory);
@@ -351,7 +351,7 @@ void CChirpwellDoc::OnSmileWithFile()
     if (!path)
         return;
     // The other file serves this one smile; the document's own set stays untouched.
-    CConverter other(m_ports.m_prompter, m_random);
+    CConverter other(m_ports.m_prompter, m_random, &m_codes);
     other.m_nFrequency = m_converter.m_nFrequency;
     if (!other.LoadSmileFile(*path)) {
         m_ports.m_prompter.ShowMessage(Cp932Text(kMsgSmileFileFailed));

@@ -24,10 +24,6 @@ inline constexpr char kMsgCannotOpen[] = "%1 を開けません。\n%2";
 inline constexpr char kMsgCannotSave[] = "%1 に保存できません。\n%2";
 inline constexpr char kMsgZeroByte[] =
     "%1 はテキストファイルではありません (ゼロのバイトを含んでいます)。";
-// Encodings: %1 is the path, %2 an encoding's name or a count.
-inline constexpr char kMsgCannotDecode[] = "%1 は %2 として読めません。";
-inline constexpr char kMsgTooManyCharacters[] =
-    "%1 には Shift_JIS にない文字が多すぎて開けません（%2 種類）。";
 // %1 the character, %2 its line, %3 the encoding.
 inline constexpr char kMsgCannotEncode[] = "「%1」（%2 行目）は %3 で保存できません。";
 inline constexpr char kReasonNotFound[] = "ﾌｧｲﾙが見つかりません。";

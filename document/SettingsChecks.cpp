@@ -6,7 +6,7 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
-#include "document/TextFormat.h"
+#include "engine/TextFormat.h"
 #include "engine/Converter.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"

@@ -7,6 +7,7 @@
 
 #include "engine/BuiltInSet.h"
 #include "engine/Cp932.h"
+#include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
 #include "engine/INotifier.h"
 #include "engine/IProfile.h"
@@ -15,6 +16,8 @@
 #include "engine/ProgressMeter.h"
 #include "engine/Random.h"
 #include "engine/TextFile.h"
+#include "engine/TextFormat.h"
+#include "engine/Transcoder.h"
 
 namespace {
 
@@ -52,8 +55,11 @@ bool IsFullWidthSpace(const std::string& text, std::size_t at)
 
 }  // namespace
 
-CConverter::CConverter(INotifier& notifier, CRandom& random)
-    : m_notifier(notifier), m_random(random)
+CConverter::CConverter(INotifier& notifier, CRandom& random, CCodeTable* codes)
+    : m_pOwnCodes(codes ? nullptr : std::make_unique<CCodeTable>()),
+      m_codes(codes ? *codes : *m_pOwnCodes),
+      m_notifier(notifier),
+      m_random(random)
 {
 }
 
@@ -98,12 +104,28 @@ bool CConverter::LoadSmileFile(const std::string& path)
     return false;
 }
 
-bool CConverter::LoadSmileText(const std::string& path, std::string_view content)
+bool CConverter::LoadSmileText(const std::string& path, std::string_view bytes,
+                               std::optional<EEncoding> encoding)
 {
     StartSmileSet();
     if (path == kBuiltInSetPath) {
         LoadBuiltInSet();
         return true;
+    }
+    const EEncoding read = encoding ? *encoding : DetectEncoding(bytes);
+    std::string content;
+    CTextFault fault;
+    if (!DecodeText(bytes, read == EEncoding::Utf8 ? Utf8Of(bytes) : read, m_codes, content,
+                    fault)) {
+        std::string shownPath;
+        if (!Utf8ToCp932(path, shownPath))
+            shownPath = path;
+        m_notifier.ShowMessage(
+            fault.m_eKind == CTextFault::EKind::TooManyCharacters
+                ? FormatMessage(Cp932Text(kMsgTooManyCharacters), shownPath,
+                                std::to_string(fault.m_nCount))
+                : FormatMessage(Cp932Text(kMsgCannotDecode), shownPath, EncodingName(read)));
+        return false;
     }
     m_strModeFilePath = path;
     m_bHasSmileSet = true;

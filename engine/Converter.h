@@ -2,10 +2,13 @@
 #define CHIRPWELL_ENGINE_CONVERTER_H
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/CodeTable.h"
+#include "engine/Encoding.h"
 #include "engine/RuleTable.h"
 #include "engine/SmilePlace.h"
 
@@ -16,11 +19,13 @@ class IProgress;
 
 // The smile engine: the settings, the rule table of the smile set in force, the
 // smile-file reader's state and the places the last conversion changed. Texts are
-// CP932 bytes and positions count them; paths are file-system bytes. The notifier
-// and the generator must outlive the converter.
+// CP932 bytes and positions count them; paths are file-system bytes. The notifier,
+// the generator and the code table, when given, must outlive the converter.
 class CConverter {
 public:
-    CConverter(INotifier& notifier, CRandom& random);
+    // Smile files take the codes of characters CP932 lacks from codes, shared with
+    // the texts they smile; without it the converter keeps a table of its own.
+    CConverter(INotifier& notifier, CRandom& random, CCodeTable* codes = nullptr);
     CConverter(const CConverter&) = delete;
     CConverter& operator=(const CConverter&) = delete;
 
@@ -36,8 +41,12 @@ public:
     // leaves the built-in set; a file that cannot be read (not a regular file, or
     // larger than the text limit) leaves no rules.
     bool LoadSmileFile(const std::string& path);
-    // The same for the content of a smile file already read from path.
-    bool LoadSmileText(const std::string& path, std::string_view content);
+    // The same for the content of a smile file already read from path, in encoding
+    // or, without one, in the encoding detected. Content that is no text in that
+    // encoding, or needs more codes than are free, is reported and leaves no rules.
+    bool LoadSmileText(const std::string& path, std::string_view content,
+                       std::optional<EEncoding> encoding = std::nullopt);
+    CCodeTable& Codes() { return m_codes; }
     // False while no smile set is in force: before the first load, and after a load
     // whose file could not be read.
     bool HasSmileSet() const { return m_bHasSmileSet; }
@@ -87,6 +96,8 @@ private:
     CRuleTable m_ruleTable;
     std::string m_strSeparator;
     bool m_bHasSmileSet = false;
+    std::unique_ptr<CCodeTable> m_pOwnCodes;  // only when no table was given
+    CCodeTable& m_codes;
     INotifier& m_notifier;
     CRandom& m_random;
 };

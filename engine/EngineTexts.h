@@ -17,6 +17,11 @@ inline constexpr char kMsgTooLong[] = "文字列の長さが限界を超えま�
 inline constexpr char kMsgSmileFileFailed[] = "設定ファイルのロードに失敗しました。";
 inline constexpr char kMsgFileTooLarge[] = "ﾌｧｲﾙが大きすぎて開けません。";
 
+// Encodings: %1 is the path, %2 an encoding's name or a count.
+inline constexpr char kMsgCannotDecode[] = "%1 は %2 として読めません。";
+inline constexpr char kMsgTooManyCharacters[] =
+    "%1 には Shift_JIS にない文字が多すぎて開けません（%2 種類）。";
+
 inline constexpr char kUnnamedSetName[] = "権兵衛";
 inline constexpr char kDefaultZenkaku[] = "●";
 inline constexpr char kDefaultHankaku[] = "*";

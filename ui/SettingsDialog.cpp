@@ -26,7 +26,7 @@ CSettingsDialog::CSettingsDialog(const CSettingsValues& values, CConverter& conv
     setFixedSize(units.Size(251, 131));
 
     // The frames first, so that the controls they frame lie above them.
-    m_pSetBox = new QGroupBox(FromCp932(m_converter.Name()), this);
+    m_pSetBox = new QGroupBox(FromCp932(m_converter.Name(), &m_converter.Codes()), this);
     m_pSetBox->setGeometry(units.Rect(7, 7, 155, 66));
     auto* filters = new QGroupBox(Ui(kGroupFilters), this);
     filters->setGeometry(units.Rect(171, 53, 63, 58));
@@ -118,7 +118,8 @@ void CSettingsDialog::accept()
 void CSettingsDialog::OnLoadFile()
 {
     if (const std::optional<std::string> path = ChooseFileToOpen(this, SmileFileDialogOptions()))
-        m_pSetBox->setTitle(FromCp932(LoadSmileFileFromDialog(m_converter, m_notifier, *path)));
+        m_pSetBox->setTitle(
+            FromCp932(LoadSmileFileFromDialog(m_converter, m_notifier, *path), &m_converter.Codes()));
     // Enter then confirms the dialog.
     m_pOk->setFocus();
 }

@@ -138,6 +138,33 @@ TEST_F(SmileFile, FailedLoadLeavesNoRules)
     EXPECT_TRUE(m_converter.HasSmileSet());
 }
 
+TEST_F(SmileFile, Utf8AndEucJpFilesAreReadThroughTheSharedCodes)
+{
+    // n 笑 / r 。 😊。 in UTF-8: the emoji takes the first free code, 81AD.
+    const std::string utf8 = Write("emoji.grn", Hex("EFBBBF") + "n " + Hex("E7AC91") + "\r\n" +
+                                                    "r " + Hex("E38082") + " " +
+                                                    Hex("F09F988A E38082") + "\r\n");
+    ASSERT_TRUE(m_converter.LoadSmileFile(utf8));
+    EXPECT_EQ(m_converter.Name(), Hex("8FCE"));
+    ASSERT_EQ(Rules(0x81).size(), 1u);
+    EXPECT_EQ(Rules(0x81)[0].m_strReplacement, Hex("81AD") + kMaru);
+    EXPECT_EQ(m_converter.Codes().CodeOf(U'\U0001F60A'), 0x81ADu);
+
+    // EUC-JP: r 〜 ！, and 〜 (U+301C) takes the next code.
+    ASSERT_TRUE(m_converter.LoadSmileText("wave.grn", "r " + Hex("A1C1") + " " + Hex("A1AA"),
+                                          EEncoding::EucJp));
+    EXPECT_EQ(Rules(0x81).at(0).m_strKey, Hex("81AE"));
+    EXPECT_EQ(Rules(0x81).at(0).m_strReplacement, Hex("8149"));
+
+    // Bytes that are no text in the encoding named are reported; no rules are left.
+    EXPECT_FALSE(m_converter.LoadSmileText("bad.grn", "r " + Hex("A4"), EEncoding::EucJp));
+    EXPECT_EQ(m_converter.RuleTable().Size(), 0u);
+    EXPECT_FALSE(m_converter.HasSmileSet());
+    EXPECT_EQ(m_notifier.m_messages,
+              std::vector<std::string>{"bad.grn" + Hex("2082cd204555432d4a502082c682b582c493c7"
+                                                       "82df82dc82b982f18142")});
+}
+
 TEST_F(SmileFile, QuestionMarksInstallTheBuiltInSetWithoutTheDisk)
 {
     m_converter.m_strModeFilePath = "before.grn";

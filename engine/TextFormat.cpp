@@ -1,4 +1,4 @@
-#include "document/TextFormat.h"
+#include "engine/TextFormat.h"
 
 std::string FormatMessage(std::string_view format, std::string_view first,
                           std::string_view second, std::string_view third)
