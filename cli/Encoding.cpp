@@ -1,75 +1,115 @@
 #include "cli/Encoding.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
+#include <strings.h>
 
 #include "cli/Messages.h"
+#include "engine/CodeTable.h"
 #include "engine/Cp932.h"
+#include "engine/EncodingDetector.h"
+#include "engine/Limits.h"
+#include "engine/Transcoder.h"
 
 namespace {
 
-// "LINE:COLUMN" of a byte offset in UTF-8 text.
-std::string LineAndColumn(std::string_view utf8, std::size_t offset)
+std::string CodePoint(char32_t character)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(character));
+    return buffer;
+}
+
+// The bytes of a unit that is no character, as "<80>".
+std::string HexBytes(std::string_view bytes)
+{
+    std::string hex;
+    for (const char byte : bytes) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "<%02X>", static_cast<unsigned char>(byte));
+        hex += buffer;
+    }
+    return hex;
+}
+
+// The length of the character that starts text in encoding, taking it as valid.
+std::size_t CharacterLength(std::string_view text, EEncoding encoding)
+{
+    const auto byte = static_cast<unsigned char>(text[0]);
+    if (byte < 0x80)
+        return 1;
+    if (encoding == EEncoding::EucJp)
+        return byte == 0x8F ? 3 : (byte == 0x8E || byte >= 0xA1) ? 2 : 1;
+    if (encoding == EEncoding::ShiftJis)
+        return IsLeadByte(byte) ? 2 : 1;
+    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+}
+
+// "LINE:COLUMN" of a byte offset in text of encoding.
+std::string LineAndColumn(std::string_view text, EEncoding encoding, std::size_t offset)
 {
     std::size_t line = 1;
     std::size_t column = 1;
-    for (std::size_t i = 0; i < offset && i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '\n') {
+    std::size_t i = 0;
+    while (i < offset && i < text.size()) {
+        if (text[i] == '\n') {
             ++line;
             column = 1;
-        } else if ((byte & 0xC0) != 0x80) {
+        } else {
             ++column;
         }
+        i += CharacterLength(text.substr(i), encoding);
     }
     return std::to_string(line) + ":" + std::to_string(column);
 }
 
-// The code point that starts at offset of valid UTF-8, as "U+XXXX".
-std::string CodePointAt(std::string_view utf8, std::size_t offset)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data()) + offset;
-    unsigned long value = bytes[0];
-    int extra = 0;
-    if (value >= 0xF0) {
-        value &= 0x07;
-        extra = 3;
-    } else if (value >= 0xE0) {
-        value &= 0x0F;
-        extra = 2;
-    } else if (value >= 0xC0) {
-        value &= 0x1F;
-        extra = 1;
-    }
-    for (int k = 1; k <= extra; ++k)
-        value = (value << 6) | (bytes[k] & 0x3F);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04lX", value);
-    return buffer;
-}
-
-// Why utf8 did not convert, after what prefix says.
-void ShowCodecError(const std::string& prefix, const std::string& utf8, const CCodecError& error,
-                    CMessages& messages)
-{
-    if (error.m_bMalformed)
-        messages.Error(prefix + "invalid UTF-8");
-    else
-        messages.Error(prefix + "the character " + CodePointAt(utf8, error.m_nOffset) +
-                       " has no CP932 form");
-}
-
 }  // namespace
 
-bool InputToCp932(const std::string& name, const std::string& utf8, std::string& cp932,
-                  CMessages& messages)
+bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding)
 {
-    CCodecError error;
-    if (Utf8ToCp932(utf8, cp932, &error))
+    static constexpr std::pair<const char*, EEncoding> kNames[] = {
+        {"shift_jis", EEncoding::ShiftJis}, {"sjis", EEncoding::ShiftJis},
+        {"cp932", EEncoding::ShiftJis},     {"utf-8", EEncoding::Utf8},
+        {"utf8", EEncoding::Utf8},          {"euc-jp", EEncoding::EucJp},
+        {"eucjp", EEncoding::EucJp},
+    };
+    if (allowAuto && strcasecmp(name.c_str(), "auto") == 0) {
+        encoding.reset();
         return true;
-    ShowCodecError(name + ":" + LineAndColumn(utf8, error.m_nOffset) + ": ", utf8, error,
-                   messages);
+    }
+    for (const auto& [known, value] : kNames) {
+        if (strcasecmp(name.c_str(), known) == 0) {
+            encoding = value;
+            return true;
+        }
+    }
     return false;
+}
+
+bool DecodeInput(const std::string& name, const std::string& bytes,
+                 std::optional<EEncoding> encoding, CCodeTable& codes, std::string& cp932,
+                 EEncoding& read, CMessages& messages)
+{
+    read = !encoding ? DetectEncoding(bytes) : *encoding == EEncoding::Utf8 ? Utf8Of(bytes) : *encoding;
+    CTextFault fault;
+    if (!DecodeText(bytes, read, codes, cp932, fault)) {
+        if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
+            messages.Error(name + ": " + std::to_string(fault.m_nCount) +
+                           " kinds of characters that Shift_JIS lacks; at most " +
+                           std::to_string(CCodeTable::Capacity() - codes.Size()) + " can be read");
+        else
+            messages.Error(name + ":" + LineAndColumn(bytes, read, fault.m_nOffset) +
+                           ": not valid " + EncodingName(read));
+        return false;
+    }
+    // EUC-JP's one-byte C1 characters take two bytes in CP932.
+    if (cp932.size() > kTextLimit) {
+        messages.Error(name + ": larger than " + std::to_string(kTextLimit) +
+                       " bytes once read as " + EncodingName(read));
+        return false;
+    }
+    return true;
 }
 
 bool CensorCharacter(const char* option, const std::string& utf8, std::string& cp932,
@@ -78,16 +118,54 @@ bool CensorCharacter(const char* option, const std::string& utf8, std::string& c
     CCodecError error;
     if (Utf8ToCp932(utf8, cp932, &error))
         return true;
-    ShowCodecError(std::string(option) + ": ", utf8, error, messages);
+    if (error.m_bMalformed)
+        messages.Error(std::string(option) + ": invalid UTF-8");
+    else
+        messages.Error(std::string(option) + ": the character has no Shift_JIS form");
     return false;
 }
 
-bool ResultToUtf8(const std::string& cp932, std::string& utf8, CMessages& messages)
+bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+                  std::string& bytes, CMessages& messages)
 {
-    CCodecError error;
-    if (Cp932ToUtf8(cp932, utf8, &error))
+    CTextFault fault;
+    if (EncodeText(cp932, encoding, codes, bytes, fault))
         return true;
-    messages.Error("the result is no CP932 text at byte " + std::to_string(error.m_nOffset) +
-                   " (a smile landed inside a two-byte character) and cannot be written as UTF-8");
+    const CTextPlace place = PlaceInText(cp932, fault.m_nOffset);
+    const std::string where = std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
+    std::size_t length = 1;
+    UnitCharacter(std::string_view(cp932).substr(fault.m_nOffset), codes, length);
+    if (fault.m_character != 0)
+        messages.Error("the result's character " + CodePoint(fault.m_character) + " at " + where +
+                       " cannot be written in " + EncodingName(encoding));
+    else
+        messages.Error("the result's bytes " + HexBytes(cp932.substr(fault.m_nOffset, length)) +
+                       " at " + where + " are no character and cannot be written in " +
+                       EncodingName(encoding));
     return false;
+}
+
+std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+                       const CSmilePlaceList& places)
+{
+    std::vector<std::size_t> bounds;
+    for (const CSmilePlace& place : places) {
+        bounds.push_back(place.m_nPosition);
+        bounds.push_back(place.m_nPosition + place.m_nLength);
+    }
+    std::sort(bounds.begin(), bounds.end());
+    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+    std::vector<std::size_t> written = bounds;
+    MapOffsets(cp932, encoding, codes, written);
+    auto at = [&](std::size_t offset) {
+        return written[static_cast<std::size_t>(
+            std::lower_bound(bounds.begin(), bounds.end(), offset) - bounds.begin())];
+    };
+    std::string text;
+    for (const CSmilePlace& place : places) {
+        const std::size_t start = at(place.m_nPosition);
+        text += std::to_string(start) + " " +
+                std::to_string(at(place.m_nPosition + place.m_nLength) - start) + "\n";
+    }
+    return text;
 }

@@ -1,21 +1,38 @@
 #ifndef CHIRPWELL_CLI_ENCODING_H
 #define CHIRPWELL_CLI_ENCODING_H
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/Encoding.h"
+#include "engine/SmilePlace.h"
+
+class CCodeTable;
 class CMessages;
 
-// chirpwell-smile's texts between UTF-8 and the engine's CP932. A fault is told
-// with its place: LINE:COLUMN from 1, columns in characters. Each is false after
-// a message.
+// chirpwell-smile's texts between their encodings and the engine's CP932. A fault
+// is told with its place: LINE:COLUMN from 1, columns in characters. Each is false
+// after a message.
 
-// The input, which messages call name, as CP932.
-bool InputToCp932(const std::string& name, const std::string& utf8, std::string& cp932,
-                  CMessages& messages);
+// An encoding's name on the command line, any case: auto (when allowed), shift_jis,
+// sjis, cp932, utf-8, utf8, euc-jp or eucjp. False for another name; auto gives none.
+bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding);
+
+// The input, which messages call name, as CP932: in encoding, or in the one detected
+// when none is given; read says which it was.
+bool DecodeInput(const std::string& name, const std::string& bytes,
+                 std::optional<EEncoding> encoding, CCodeTable& codes, std::string& cp932,
+                 EEncoding& read, CMessages& messages);
 // A censor character given to option, as CP932.
 bool CensorCharacter(const char* option, const std::string& utf8, std::string& cp932,
                      CMessages& messages);
-// The result as UTF-8.
-bool ResultToUtf8(const std::string& cp932, std::string& utf8, CMessages& messages);
+// The result in encoding.
+bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+                  std::string& bytes, CMessages& messages);
+// The places as "POSITION LENGTH" lines, counting bytes of the result as EncodeResult
+// writes it.
+std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+                       const CSmilePlaceList& places);
 
 #endif

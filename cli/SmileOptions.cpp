@@ -1,5 +1,7 @@
 #include "cli/SmileOptions.h"
 
+#include "cli/Encoding.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -10,9 +12,9 @@ namespace {
 
 constexpr char kHelp[] =
     "Usage: chirpwell-smile [OPTION]... [FILE]\n"
-    "Smile a Shift_JIS (CP932) text as Chirpwell does when it opens a file, and write\n"
-    "the result to standard output. With no FILE, or when FILE is -, read standard\n"
-    "input.\n"
+    "Smile a Japanese text (Shift_JIS, UTF-8 or EUC-JP) as Chirpwell does when it\n"
+    "opens a file, and write the result to standard output in the same encoding.\n"
+    "With no FILE, or when FILE is -, read standard input.\n"
     "\n"
     "  -f, --frequency=N     smile frequency in percent (default 2)\n"
     "  -s, --smile-file=PATH use the smile set of a smile file (default: the built-in\n"
@@ -24,21 +26,28 @@ constexpr char kHelp[] =
     "      --seed=N          seed the random generator with N (0 to 4294967295)\n"
     "                        instead of the current time in seconds\n"
     "      --places=PATH     also write the smiled places, one \"POSITION LENGTH\" line\n"
-    "                        each, in bytes of the CP932 result\n"
+    "                        each, in bytes of the result as written\n"
     "      --censor          censor each character at the frequency instead of\n"
     "                        smiling the text\n"
     "      --reverse         reverse the whole text instead of smiling it\n"
     "      --zenkaku=C       full-width censor character (default \xE2\x97\x8F)\n"
     "      --hankaku=C       half-width censor character (default *)\n"
-    "      --utf8            the input is UTF-8; so is the output\n"
+    "      --encoding=ENC    the input's encoding: auto (the default: detected),\n"
+    "                        shift_jis, utf-8 or euc-jp (also sjis, cp932, utf8,\n"
+    "                        eucjp; any case)\n"
+    "      --output-encoding=ENC  the result's encoding: shift_jis, utf-8 or euc-jp\n"
+    "                        (default: the input's)\n"
+    "      --smile-encoding=ENC  the smile file's encoding, as --encoding\n"
+    "      --utf8            the same as --encoding=utf-8\n"
     "  -o, --output=PATH     write the result to PATH instead of standard output\n"
     "  -h, --help            show this help and end\n"
     "      --version         show the version and end\n"
     "\n"
     "--censor and --reverse run no filters and use no smile file.\n"
-    "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage or\n"
-    "input, or a smile file that cannot be loaded. Nothing is written unless the\n"
-    "status is 0.\n";
+    "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage,\n"
+    "input that cannot be read, a result with a character the output encoding lacks,\n"
+    "or a smile file that cannot be loaded. Nothing is written unless the status\n"
+    "is 0.\n";
 
 enum ELongOnly {
     kOptHtml = 256,
@@ -51,6 +60,9 @@ enum ELongOnly {
     kOptZenkaku,
     kOptHankaku,
     kOptUtf8,
+    kOptEncoding,
+    kOptOutputEncoding,
+    kOptSmileEncoding,
     kOptVersion,
 };
 
@@ -67,6 +79,9 @@ const option kLongOptions[] = {
     {"zenkaku", required_argument, nullptr, kOptZenkaku},
     {"hankaku", required_argument, nullptr, kOptHankaku},
     {"utf8", no_argument, nullptr, kOptUtf8},
+    {"encoding", required_argument, nullptr, kOptEncoding},
+    {"output-encoding", required_argument, nullptr, kOptOutputEncoding},
+    {"smile-encoding", required_argument, nullptr, kOptSmileEncoding},
     {"output", required_argument, nullptr, 'o'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kOptVersion},
@@ -148,8 +163,22 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             options.m_strHankaku = optarg;
             break;
         case kOptUtf8:
-            options.m_bUtf8 = true;
+            options.m_inputEncoding = EEncoding::Utf8;
             break;
+        case kOptEncoding:
+        case kOptOutputEncoding:
+        case kOptSmileEncoding: {
+            const bool output = code == kOptOutputEncoding;
+            std::optional<EEncoding>& encoding =
+                output ? options.m_outputEncoding
+                       : code == kOptEncoding ? options.m_inputEncoding : options.m_smileEncoding;
+            if (!ParseEncodingName(optarg, !output, encoding)) {
+                message = "unknown encoding '" + std::string(optarg) + "' (" +
+                          (output ? "" : "auto, ") + "shift_jis, utf-8 or euc-jp)";
+                return EParseResult::BadUsage;
+            }
+            break;
+        }
         case 'o':
             options.m_strOutput = optarg;
             break;

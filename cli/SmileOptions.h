@@ -2,7 +2,10 @@
 #define CHIRPWELL_CLI_SMILEOPTIONS_H
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "engine/Encoding.h"
 
 enum class ECliMode { Smile, Censor, Reverse };
 
@@ -19,7 +22,9 @@ struct CSmileOptions {
     std::string m_strPlaces;  // empty: none
     std::string m_strZenkaku = "●";
     std::string m_strHankaku = "*";
-    bool m_bUtf8 = false;
+    std::optional<EEncoding> m_inputEncoding;   // none: detected
+    std::optional<EEncoding> m_outputEncoding;  // none: the input's
+    std::optional<EEncoding> m_smileEncoding;   // none: detected
     std::string m_strOutput;  // empty: standard output
     std::string m_strInput;   // empty or "-": standard input
 };

@@ -8,6 +8,7 @@
 #include "cli/Messages.h"
 #include "cli/Output.h"
 #include "cli/SmileOptions.h"
+#include "engine/CodeTable.h"
 #include "engine/Converter.h"
 #include "engine/EngineTexts.h"
 #include "engine/FilePaths.h"
@@ -57,7 +58,8 @@ bool CheckPlacesPath(const CSmileOptions& options, CMessages& messages)
     return false;
 }
 
-bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path)
+bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path,
+                  std::optional<EEncoding> encoding)
 {
     if (path.empty()) {
         converter.LoadBuiltInSet();
@@ -67,7 +69,7 @@ bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string&
     bool loaded = ReadSmileFile(path, content, messages);
     if (loaded) {
         messages.SetContext(path + ": ");
-        loaded = converter.LoadSmileText(path, content);
+        loaded = converter.LoadSmileText(path, content, encoding);
         messages.SetContext(std::string());
     }
     if (!loaded)
@@ -75,12 +77,12 @@ bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string&
     return loaded;
 }
 
-std::string PlacesText(const CSmilePlaceList& places)
+// The result's encoding: the one named, or the input's. UTF-8 keeps the input's
+// byte-order mark.
+EEncoding OutputEncoding(const CSmileOptions& options, EEncoding input)
 {
-    std::string text;
-    for (const CSmilePlace& place : places)
-        text += std::to_string(place.m_nPosition) + " " + std::to_string(place.m_nLength) + "\n";
-    return text;
+    const EEncoding output = options.m_outputEncoding.value_or(input);
+    return output == EEncoding::Utf8 && input == EEncoding::Utf8Bom ? EEncoding::Utf8Bom : output;
 }
 
 }  // namespace
@@ -93,20 +95,19 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     std::string input;
     if (!ReadInput(options.m_strInput, streams.m_pInput, input, messages))
         return kExitFailed;
+    CCodeTable codes;
     std::string text;
-    if (options.m_bUtf8) {
-        if (!InputToCp932(InputName(options.m_strInput), input, text, messages))
-            return kExitFailed;
-    } else {
-        text = std::move(input);
-    }
+    EEncoding inputEncoding = EEncoding::ShiftJis;
+    if (!DecodeInput(InputName(options.m_strInput), input, options.m_inputEncoding, codes, text,
+                     inputEncoding, messages))
+        return kExitFailed;
 
     CSystemClock systemClock;
     CSeedClock seedClock(options.m_nSeed);
     IClock& clock = options.m_bSeedGiven ? static_cast<IClock&>(seedClock) : systemClock;
     CRandom random(clock);
     CSilentProgress progress;
-    CConverter converter(messages, random);
+    CConverter converter(messages, random, &codes);
     converter.m_nFrequency = options.m_nFrequency;
     converter.m_bHTMLCut = options.m_bHtml;
     converter.m_bCPPCut = options.m_bComments;
@@ -120,7 +121,7 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     } else if (options.m_eMode == ECliMode::Reverse) {
         converter.Reverse(text);
     } else {
-        if (!LoadSmileSet(converter, messages, options.m_strSmileFile))
+        if (!LoadSmileSet(converter, messages, options.m_strSmileFile, options.m_smileEncoding))
             return kExitFailed;
         random.SeedFromClock();
         if (!FilterAndSmile(converter, converter, text, progress)) {
@@ -129,17 +130,15 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
         }
     }
 
+    const EEncoding outputEncoding = OutputEncoding(options, inputEncoding);
     std::string result;
-    if (options.m_bUtf8) {
-        if (!ResultToUtf8(text, result, messages))
-            return kExitFailed;
-    } else {
-        result = std::move(text);
-    }
+    if (!EncodeResult(text, outputEncoding, codes, result, messages))
+        return kExitFailed;
 
     COutput output(streams.m_pOutput);
     if (!options.m_strPlaces.empty())
-        output.Add(options.m_strPlaces, PlacesText(converter.SmilePlaces()));
+        output.Add(options.m_strPlaces,
+                   PlacesText(text, outputEncoding, codes, converter.SmilePlaces()));
     output.Add(options.m_strOutput, std::move(result));
     std::string error;
     if (!output.Commit(error)) {

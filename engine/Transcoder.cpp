@@ -1,5 +1,6 @@
 #include "engine/Transcoder.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -191,6 +192,36 @@ void AppendUtf8(char32_t character, std::string& utf8)
     utf8 += static_cast<char>(kLeads[length] | character >> (6 * (length - 1)));
     for (int k = length - 2; k >= 0; --k)
         utf8 += static_cast<char>(0x80 | (character >> (6 * k) & 0x3F));
+}
+
+void MapOffsets(std::string_view cp932, EEncoding encoding, const CCodeTable& codes,
+                std::vector<std::size_t>& offsets)
+{
+    std::size_t written = encoding == EEncoding::Utf8Bom ? kByteOrderMark.size() : 0;
+    std::size_t next = 0;  // the first offset not mapped yet
+    std::size_t i = 0;
+    std::string unit;
+    while (next < offsets.size()) {
+        std::size_t length = 1;
+        if (i < cp932.size() && static_cast<unsigned char>(cp932[i]) >= 0x80) {
+            const char32_t character = UnitCharacter(cp932.substr(i), codes, length);
+            unit.clear();
+            if (encoding == EEncoding::ShiftJis)
+                unit.assign(cp932.substr(i, length));
+            else if (encoding == EEncoding::EucJp)
+                CEucJpTable::Instance().Encode(character, unit);
+            else
+                AppendUtf8(character, unit);
+        }
+        const std::size_t end = std::min(i + length, cp932.size());
+        // Offsets from this unit's start to before its end map to where it starts.
+        while (next < offsets.size() && (offsets[next] < end || i >= cp932.size()))
+            offsets[next++] = written;
+        if (i >= cp932.size())
+            break;
+        written += static_cast<unsigned char>(cp932[i]) >= 0x80 ? unit.size() : 1;
+        i = end;
+    }
 }
 
 bool EncodeText(std::string_view cp932, EEncoding encoding, const CCodeTable& codes,

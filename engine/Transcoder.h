@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Encoding.h"
 
@@ -36,6 +37,12 @@ bool DecodeKnownText(std::string_view bytes, EEncoding encoding, const CCodeTabl
 // written byte for byte, but for the codes of codes, which it lacks.
 bool EncodeText(std::string_view cp932, EEncoding encoding, const CCodeTable& codes,
                 std::string& bytes, CTextFault& fault);
+
+// Turns sorted offsets in cp932 into offsets in its encoding as EncodeText writes
+// it, a byte-order mark included; an offset inside a unit becomes that of the unit.
+// The text must encode without a fault.
+void MapOffsets(std::string_view cp932, EEncoding encoding, const CCodeTable& codes,
+                std::vector<std::size_t>& offsets);
 
 // The character of the CP932 unit that starts text, the codes of codes included; 0
 // when the unit is no character. length is set to the unit's bytes.

@@ -34,7 +34,9 @@ bool SameOptions(const CSmileOptions& left, const CSmileOptions& right)
            left.m_bComments == right.m_bComments && left.m_bKeepNewlines == right.m_bKeepNewlines &&
            left.m_bSeedGiven == right.m_bSeedGiven && left.m_nSeed == right.m_nSeed &&
            left.m_strPlaces == right.m_strPlaces && left.m_strZenkaku == right.m_strZenkaku &&
-           left.m_strHankaku == right.m_strHankaku && left.m_bUtf8 == right.m_bUtf8 &&
+           left.m_strHankaku == right.m_strHankaku && left.m_inputEncoding == right.m_inputEncoding &&
+           left.m_outputEncoding == right.m_outputEncoding &&
+           left.m_smileEncoding == right.m_smileEncoding &&
            left.m_strOutput == right.m_strOutput && left.m_strInput == right.m_strInput;
 }
 

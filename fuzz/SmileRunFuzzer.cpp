@@ -179,7 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.m_eMode = (switches & 0x03) == 1   ? ECliMode::Censor
                       : (switches & 0x03) == 2 ? ECliMode::Reverse
                                                : ECliMode::Smile;
-    options.m_bUtf8 = (switches & 0x04) != 0;
+    // Without a named encoding the input's is detected.
+    if ((switches & 0x04) != 0)
+        options.m_inputEncoding = (switches & 0x80) != 0 ? EEncoding::EucJp : EEncoding::Utf8;
     if (options.m_eMode == ECliMode::Smile) {
         options.m_bHtml = (switches & 0x08) != 0;
         options.m_bComments = (switches & 0x10) != 0;

@@ -277,25 +277,58 @@ TEST_F(SmileCliTest, InputLimits)
     EXPECT_NE(folder.m_strErr.find("Is a directory"), std::string::npos);
 }
 
-TEST_F(SmileCliTest, Utf8FaultsNameLineAndColumn)
+TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
 {
     const CRun invalid = Run({"--utf8"}, "ok\nあい\xFF");
     EXPECT_EQ(invalid.m_nExit, 2);
-    EXPECT_NE(invalid.m_strErr.find(":2:3: invalid UTF-8"), std::string::npos) << invalid.m_strErr;
+    EXPECT_NE(invalid.m_strErr.find(":2:3: not valid UTF-8"), std::string::npos) << invalid.m_strErr;
 
-    const CRun lacking = Run({"--utf8"}, "a€");
-    EXPECT_EQ(lacking.m_nExit, 2);
-    EXPECT_NE(lacking.m_strErr.find(":1:2: the character U+20AC"), std::string::npos)
-        << lacking.m_strErr;
+    // Characters that CP932 lacks come back as they were.
+    const CRun lacking = Run({"-f", "0"}, "a€〜😀\n");
+    EXPECT_EQ(lacking.m_nExit, 0) << lacking.m_strErr;
+    EXPECT_EQ(lacking.m_strOut, "a€〜😀\r\n");
+    const CRun sjis = Run({"--output-encoding=SJIS", "-f", "0"}, "a\n€");
+    EXPECT_EQ(sjis.m_nExit, 2);
+    EXPECT_NE(sjis.m_strErr.find("U+20AC at 2:1 cannot be written in Shift_JIS"), std::string::npos)
+        << sjis.m_strErr;
+    EXPECT_EQ(sjis.m_strOut, "");
 
-    // "B" matches the second byte of 。 (0x81 0x42); "!" cannot follow a lead byte.
+    // EUC-JP is detected and written back: 〜丂ねこです。, the second of them JIS X 0212.
+    const std::string euc = "\xA1\xC1\x8F\xB0\xA1\xA4\xCD\xA4\xB3\xA4\xC7\xA4\xB9\xA1\xA3";
+    const CRun eucRun = Run({"-f", "0"}, euc);
+    EXPECT_EQ(eucRun.m_strOut, euc);
+    const CRun eucAsUtf8 = Run({"-f", "0", "--output-encoding=utf8"}, euc);
+    EXPECT_EQ(eucAsUtf8.m_strOut, "〜丂ねこです。");
+
+    // "B" matches the second byte of 。 (0x81 0x42) in Shift_JIS, but a smile never
+    // splits a character of a UTF-8 text.
     const fs::path rules = File("split.grn", "r B !\n");
     const CRun split = Run({"--utf8", "-f", "100", "-s", rules.string()}, "。");
-    EXPECT_EQ(split.m_nExit, 2);
-    EXPECT_EQ(split.m_strOut, "");
+    EXPECT_EQ(split.m_nExit, 0) << split.m_strErr;
+    EXPECT_EQ(split.m_strOut, "。");
+    const CRun bytes = Run({"--encoding=sjis", "-f", "100", "-s", rules.string()}, "\x81\x42");
+    EXPECT_EQ(bytes.m_strOut, "\x81!");
 
     const CRun zenkaku = Run({"--censor", "--zenkaku=€"}, "a");
     EXPECT_EQ(zenkaku.m_nExit, 2);
+}
+
+TEST_F(SmileCliTest, PlacesCountBytesOfTheResultAsWritten)
+{
+    // r 。 ！。 in a UTF-8 smile file; at frequency 100 the one 。 always smiles.
+    const fs::path rules = File("bang.grn", "r 。 ！。\n");
+    const fs::path places = m_dir / "places";
+    const CRun run = Run({"-f", "100", "-s", rules.string(), "--places=" + places.string()},
+                         "\xEF\xBB\xBFあ。");
+    EXPECT_EQ(run.m_nExit, 0) << run.m_strErr;
+    EXPECT_EQ(run.m_strOut, "\xEF\xBB\xBFあ！。");
+    EXPECT_EQ(ReadAll(places), "6 6\n");
+    // The same smile in Shift_JIS counts two bytes a character.
+    const CRun sjis = Run({"-f", "100", "-s", rules.string(), "--places=" + places.string(),
+                           "--smile-encoding=utf-8", "--output-encoding=cp932"},
+                          "\xEF\xBB\xBFあ。");
+    EXPECT_EQ(sjis.m_strOut, "\x82\xA0\x81\x49\x81\x42");
+    EXPECT_EQ(ReadAll(places), "2 4\n");
 }
 
 TEST_F(SmileCliTest, BadUsage)
@@ -308,6 +341,8 @@ TEST_F(SmileCliTest, BadUsage)
              {"--censor", "--reverse"},
              {"--reverse", "--html"},
              {"--no-such-option"},
+             {"--encoding=latin1"},
+             {"--output-encoding=auto"},
              {"a", "b"},
              {"-o"},
          }) {
