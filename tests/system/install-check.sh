@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks that it holds what a
 # desktop needs: both programs, the desktop entry and its metadata, the icons,
-# the help pages and the manual pages.
+# the help pages, the manual pages and the shell completion.
 #   install-check.sh BUILD_DIR VERSION
 set -eu
 . "$(dirname "$0")/../../scripts/require.sh"
@@ -14,7 +14,7 @@ desktop=share/applications/org.vevizo.Chirpwell.desktop
 for file in bin/chirpwell bin/chirpwell-smile $desktop \
     share/metainfo/org.vevizo.Chirpwell.metainfo.xml share/chirpwell/help/index.html \
     share/man/man1/chirpwell.1.gz share/man/ja/man1/chirpwell-smile.1.gz \
-    share/man/man5/chirpwell-smile-file.5.gz; do
+    share/man/man5/chirpwell-smile-file.5.gz share/bash-completion/completions/chirpwell-smile; do
     [ -s "$prefix/$file" ] || { echo "missing: $file" >&2; exit 1; }
 done
 for size in 16 32 48 64 128 256; do
