@@ -19,6 +19,8 @@ case $seconds in
 esac
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/require.sh"
+require cmake ninja clang++
 build="$root/build-fuzz"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \

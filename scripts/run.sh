@@ -4,6 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh >&2
+. ./scripts/require.sh
+require cmake ninja
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 cmake --build build -j 2 >&2
 

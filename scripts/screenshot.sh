@@ -4,6 +4,8 @@
 #   scripts/screenshot.sh PROGRAM TEXT OUT.png [--settings SETTINGS.png]
 # The program gets a fresh profile with a smile frequency of 30, so the smiles show.
 set -eu
+. "$(dirname "$0")/require.sh"
+require xvfb-run xdotool import
 program=$1 text=$2 out=$3
 settings_out=
 [ "${4:-}" = "--settings" ] && settings_out=$5

@@ -2,14 +2,22 @@
 # Installs the Debian packages that building, running and testing Chirpwell need,
 # skipping those already installed. Safe to run again; asks nothing.
 set -eu
+. "$(dirname "$0")/require.sh"
+require dpkg-query apt-get
 
-packages="cmake ninja-build g++ pkg-config
+# The tools, by what needs them: the build; the tests; the window checks (xdotool
+# finds the window, import takes its picture); the encodings and messages; the
+# manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
+packages="cmake ninja-build g++ pkg-config python3
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
-libuchardet-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
+libuchardet-dev gettext locales
 fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-color-emoji
-xvfb xauth poppler-utils qt6-translations-l10n imagemagick"
+xvfb xauth xdotool poppler-utils qt6-translations-l10n imagemagick
+mandoc groff appstream desktop-file-utils bash-completion
+dpkg-dev file lintian
+debootstrap"
 
 missing=""
 for package in $packages; do
@@ -21,6 +29,7 @@ done
 
 echo "Installing:$missing"
 if [ "$(id -u)" -ne 0 ]; then
+    require sudo
     sudo=sudo
 else
     sudo=

@@ -4,6 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+. ./scripts/require.sh
+require cmake ninja ctest
 
 jobs=2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

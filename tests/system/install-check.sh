@@ -1,13 +1,20 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks that it holds what a
-# desktop needs: both programs, the .desktop file, the icons and the help pages.
+# desktop needs: both programs, the desktop entry and its metadata, the icons,
+# the help pages, the manual pages and the shell completion.
+#   install-check.sh BUILD_DIR VERSION
 set -eu
-build=$1
+. "$(dirname "$0")/../../scripts/require.sh"
+require desktop-file-validate appstreamcli
+build=$1 version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
-for file in bin/chirpwell bin/chirpwell-smile share/applications/chirpwell.desktop \
-    share/chirpwell/help/index.html; do
+desktop=share/applications/org.vevizo.Chirpwell.desktop
+for file in bin/chirpwell bin/chirpwell-smile $desktop \
+    share/metainfo/org.vevizo.Chirpwell.metainfo.xml share/chirpwell/help/index.html \
+    share/man/man1/chirpwell.1.gz share/man/ja/man1/chirpwell-smile.1.gz \
+    share/man/man5/chirpwell-smile-file.5.gz share/bash-completion/completions/chirpwell-smile; do
     [ -s "$prefix/$file" ] || { echo "missing: $file" >&2; exit 1; }
 done
 for size in 16 32 48 64 128 256; do
@@ -15,11 +22,11 @@ for size in 16 32 48 64 128 256; do
     [ -s "$icon" ] || { echo "missing: $icon" >&2; exit 1; }
 done
 [ -x "$prefix/bin/chirpwell" ] && [ -x "$prefix/bin/chirpwell-smile" ]
-grep -q '^Exec=chirpwell %f$' "$prefix/share/applications/chirpwell.desktop"
-grep -q '^MimeType=text/plain;$' "$prefix/share/applications/chirpwell.desktop"
-if command -v desktop-file-validate > /dev/null; then
-    desktop-file-validate "$prefix/share/applications/chirpwell.desktop"
-fi
-"$prefix/bin/chirpwell-smile" --version | grep -q '^chirpwell-smile 4.02$'
-QT_QPA_PLATFORM=offscreen "$prefix/bin/chirpwell" --version | grep -q '^chirpwell 4.02$'
+grep -q '^Exec=chirpwell %f$' "$prefix/$desktop"
+grep -q '^MimeType=text/plain;$' "$prefix/$desktop"
+desktop-file-validate "$prefix/$desktop"
+# The metadata's launchable must name the installed desktop entry.
+appstreamcli validate-tree --no-net "$prefix" > /dev/null
+"$prefix/bin/chirpwell-smile" --version | grep -qx "chirpwell-smile $version"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/chirpwell" --version | grep -qx "chirpwell $version"
 echo "install tree complete under a temporary prefix"

@@ -3,6 +3,8 @@
 # its main window is a picture of a window, not an empty screen.
 set -eu
 program=$1 sample=$2 scripts=$3
+. "$scripts/require.sh"
+require python3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$scripts/screenshot.sh" "$program" "$sample" "$out/main.png"
