@@ -22,7 +22,7 @@
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 #include "tests/reference/LiteralEngine.h"
 
 namespace {

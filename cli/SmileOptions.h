@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/Encoding.h"
+#include "engine/EngineTexts.h"
 
 enum class ECliMode { Smile, Censor, Reverse };
 
@@ -20,8 +21,8 @@ struct CSmileOptions {
     bool m_bSeedGiven = false;
     std::uint32_t m_nSeed = 0;
     std::string m_strPlaces;  // empty: none
-    std::string m_strZenkaku = "●";
-    std::string m_strHankaku = "*";
+    std::string m_strZenkaku = kDefaultZenkaku;
+    std::string m_strHankaku = kDefaultHankaku;
     std::optional<EEncoding> m_inputEncoding;   // none: detected
     std::optional<EEncoding> m_outputEncoding;  // none: the input's
     std::optional<EEncoding> m_smileEncoding;   // none: detected

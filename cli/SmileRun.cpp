@@ -12,29 +12,13 @@
 #include "engine/Converter.h"
 #include "engine/EngineTexts.h"
 #include "engine/FilePaths.h"
-#include "engine/IProgress.h"
+#include "engine/FixedClock.h"
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
+#include "engine/SilentProgress.h"
 #include "engine/SystemClock.h"
 
 namespace {
-
-class CSilentProgress : public IProgress {
-public:
-    void SetCaption(const std::string&) override {}
-    void SetPosition(int) override {}
-};
-
-// A clock stopped at the seed: the engine seeds itself from the clock, so a given
-// seed makes every run the same.
-class CSeedClock : public IClock {
-public:
-    explicit CSeedClock(std::uint32_t seed) : m_nSeed(seed) {}
-    std::int64_t Now() override { return m_nSeed; }
-
-private:
-    std::uint32_t m_nSeed;
-};
 
 // The places file must be none of the files the run reads or writes: it would
 // overwrite the input or the smile file before the next run, or the output. Files
@@ -103,7 +87,7 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
         return kExitFailed;
 
     CSystemClock systemClock;
-    CSeedClock seedClock(options.m_nSeed);
+    CFixedClock seedClock(options.m_nSeed);
     IClock& clock = options.m_bSeedGiven ? static_cast<IClock&>(seedClock) : systemClock;
     CRandom random(clock);
     CSilentProgress progress;

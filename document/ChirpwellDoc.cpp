@@ -21,13 +21,12 @@
 #include "engine/EngineTexts.h"
 #include "engine/FileWriter.h"
 #include "engine/IProfile.h"
+#include "engine/ProfileKeys.h"
 #include "engine/Pipeline.h"
 #include "engine/TextFile.h"
 #include "engine/Transcoder.h"
 
 namespace {
-
-constexpr char kNoDirectory[] = "noSet";
 
 // The user's words for why a file could not be read or written, CP932. Paths are
 // shown as the file system has them; a name that is no valid text shows as is.
@@ -93,10 +92,9 @@ CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
       m_converter(ports.m_prompter, m_random, &m_codes),
       m_undoConverter(ports.m_prompter, m_random, &m_codes)
 {
-    const std::string directory =
-        m_ports.m_profile.GetProfileString("Settings", "CurrentDirectory", kNoDirectory);
+    const std::string directory = ReadProfile(m_ports.m_profile, kKeyCurrentDirectory);
     // A directory that cannot be entered is passed over without a word.
-    if (directory != kNoDirectory)
+    if (directory != kKeyCurrentDirectory.m_pDefault)
         m_ports.m_workingDirectory.Set(directory);
     m_converter.LoadSettings(m_ports.m_profile);
     UpdateSmileSetNotice();

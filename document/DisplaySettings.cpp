@@ -1,10 +1,8 @@
 #include "document/DisplaySettings.h"
 
-#include "engine/IProfile.h"
+#include "engine/ProfileKeys.h"
 
 namespace {
-
-constexpr char kSection[] = "Settings";
 
 // Tenths of a point: 1 to 500 points.
 constexpr int kMinFontSize = 10;
@@ -13,32 +11,30 @@ constexpr int kMaxColour = 0xFFFFFF;
 
 // A stored value that cannot be right is taken, and later written back, as the
 // default, so that it never reaches the font or the palette.
-int ReadInRange(IProfile& profile, const char* key, int low, int high, int fallback)
+int ReadInRange(IProfile& profile, const CIntKey& key, int low, int high)
 {
-    const int value = profile.GetProfileInt(kSection, key, fallback);
-    return value >= low && value <= high ? value : fallback;
+    const int value = ReadProfile(profile, key);
+    return value >= low && value <= high ? value : key.m_nDefault;
 }
 
 }  // namespace
 
 void CDisplaySettings::Load(IProfile& profile)
 {
-    const CDisplaySettings defaults;
-    m_strFont = profile.GetProfileString(kSection, "Font", defaults.m_strFont);
-    m_nFontSize =
-        ReadInRange(profile, "FontSize", kMinFontSize, kMaxFontSize, defaults.m_nFontSize);
-    m_backColor = ReadInRange(profile, "BackColor", 0, kMaxColour, defaults.m_backColor);
-    m_textColor = ReadInRange(profile, "TextColor", 0, kMaxColour, defaults.m_textColor);
-    m_bAutoResize = profile.GetProfileInt(kSection, "AutoResize", 1) != 0;
-    m_bDetectEncoding = profile.GetProfileInt(kSection, "DetectEncoding", 1) != 0;
+    m_strFont = ReadProfile(profile, kKeyFont);
+    m_nFontSize = ReadInRange(profile, kKeyFontSize, kMinFontSize, kMaxFontSize);
+    m_backColor = ReadInRange(profile, kKeyBackColor, 0, kMaxColour);
+    m_textColor = ReadInRange(profile, kKeyTextColor, 0, kMaxColour);
+    m_bAutoResize = ReadProfile(profile, kKeyAutoResize) != 0;
+    m_bDetectEncoding = ReadProfile(profile, kKeyDetectEncoding) != 0;
 }
 
 void CDisplaySettings::Save(IProfile& profile) const
 {
-    profile.WriteProfileInt(kSection, "TextColor", m_textColor);
-    profile.WriteProfileInt(kSection, "BackColor", m_backColor);
-    profile.WriteProfileString(kSection, "Font", m_strFont);
-    profile.WriteProfileInt(kSection, "FontSize", m_nFontSize);
-    profile.WriteProfileInt(kSection, "AutoResize", m_bAutoResize ? 1 : 0);
-    profile.WriteProfileInt(kSection, "DetectEncoding", m_bDetectEncoding ? 1 : 0);
+    WriteProfile(profile, kKeyTextColor, m_textColor);
+    WriteProfile(profile, kKeyBackColor, m_backColor);
+    WriteProfile(profile, kKeyFont, m_strFont);
+    WriteProfile(profile, kKeyFontSize, m_nFontSize);
+    WriteProfile(profile, kKeyAutoResize, m_bAutoResize ? 1 : 0);
+    WriteProfile(profile, kKeyDetectEncoding, m_bDetectEncoding ? 1 : 0);
 }

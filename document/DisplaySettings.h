@@ -3,17 +3,20 @@
 
 #include <string>
 
+#include "engine/ProfileKeys.h"
+
 class IProfile;
 
 // How the view shows the text, kept in the profile's "Settings" section. Colours
 // are 0x00BBGGRR; the font size counts tenths of a point; the face name is UTF-8.
 struct CDisplaySettings {
-    int m_backColor = 0xB4B4B4;
-    int m_textColor = 0;
-    bool m_bAutoResize = true;
-    std::string m_strFont = "FixedSys";
-    int m_nFontSize = 140;
-    bool m_bDetectEncoding = true;  // files are opened in their detected encoding
+    int m_backColor = kKeyBackColor.m_nDefault;
+    int m_textColor = kKeyTextColor.m_nDefault;
+    bool m_bAutoResize = kKeyAutoResize.m_nDefault != 0;
+    std::string m_strFont = kKeyFont.m_pDefault;
+    int m_nFontSize = kKeyFontSize.m_nDefault;
+    // Files are opened in their detected encoding.
+    bool m_bDetectEncoding = kKeyDetectEncoding.m_nDefault != 0;
 
     void Load(IProfile& profile);
     void Save(IProfile& profile) const;

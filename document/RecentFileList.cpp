@@ -5,15 +5,15 @@
 #include "document/DocTexts.h"
 #include "engine/Cp932.h"
 #include "engine/IProfile.h"
+#include "engine/ProfileKeys.h"
 
 namespace {
 
-constexpr char kSection[] = "Recent File List";
 constexpr char kEllipsis[] = "/...";
 
 std::string KeyFor(std::size_t index)
 {
-    return "File" + std::to_string(index + 1);
+    return kRecentFileKeyPrefix + std::to_string(index + 1);
 }
 
 // Characters of UTF-8 text; bytes that are no UTF-8 count one each.
@@ -46,7 +46,7 @@ void CRecentFileList::Load(IProfile& profile)
 {
     m_entries.clear();
     for (std::size_t i = 0; i < kSize; ++i) {
-        const std::string path = profile.GetProfileString(kSection, KeyFor(i), std::string());
+        const std::string path = profile.GetProfileString(kRecentFileSection, KeyFor(i), std::string());
         if (!path.empty() && std::find(m_entries.begin(), m_entries.end(), path) == m_entries.end())
             m_entries.push_back(path);
     }
@@ -56,7 +56,7 @@ void CRecentFileList::Save(IProfile& profile) const
 {
     // Every slot is written, so an entry that left the list leaves the profile too.
     for (std::size_t i = 0; i < kSize; ++i)
-        profile.WriteProfileString(kSection, KeyFor(i),
+        profile.WriteProfileString(kRecentFileSection, KeyFor(i),
                                    i < m_entries.size() ? m_entries[i] : std::string());
 }
 

@@ -7,40 +7,19 @@
 
 #include "engine/BuiltInSet.h"
 #include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
 #include "engine/INotifier.h"
 #include "engine/IProfile.h"
 #include "engine/IProgress.h"
 #include "engine/Limits.h"
+#include "engine/ProfileText.h"
 #include "engine/ProgressMeter.h"
 #include "engine/Random.h"
-#include "engine/TextFile.h"
+#include "engine/SmileFileParser.h"
+#include "engine/SmileFileReader.h"
 #include "engine/TextFormat.h"
-#include "engine/Transcoder.h"
 
 namespace {
-
-constexpr char kSection[] = "Settings";
-
-// The profile holds UTF-8; the engine works in CP932. A stored text that does not
-// convert counts as absent.
-std::string ReadCp932(IProfile& profile, const char* key, const char* defaultUtf8)
-{
-    const std::string stored = profile.GetProfileString(kSection, key, defaultUtf8);
-    std::string cp932;
-    if (Utf8ToCp932(stored, cp932))
-        return cp932;
-    return Cp932Text(defaultUtf8);
-}
-
-void WriteCp932(IProfile& profile, const char* key, const std::string& cp932)
-{
-    // A value that is no CP932 text cannot be stored as UTF-8; the stored one stays.
-    std::string utf8;
-    if (Cp932ToUtf8(cp932, utf8))
-        profile.WriteProfileString(kSection, key, utf8);
-}
 
 bool IsBlank(unsigned char byte)
 {
@@ -93,102 +72,85 @@ void CConverter::StartSmileSet()
     m_bHasSmileSet = false;
 }
 
-bool CConverter::LoadSmileFile(const std::string& path)
+bool CConverter::LoadSmileFile(const std::string& path, CSmileFileFault* why)
 {
+    CSmileFileFault fault;
     std::string content;
-    std::error_code error;
-    // Held to the text's limit, so that a device or a huge file cannot use up memory.
-    if (path == kBuiltInSetPath || ReadFileBytes(path, content, error, kTextLimit))
-        return LoadSmileText(path, content);
+    if (path == kBuiltInSetPath ||
+        ReadSmileFile(path, std::nullopt, m_codes, content, fault))
+        return LoadSmileContent(path, content);
     StartSmileSet();
+    // Text that is no text in its encoding is told here; the file is one that could
+    // be opened, so the callers would not know why.
+    if (!fault.m_error)
+        ShowDecodingFault(path, fault);
+    if (why)
+        *why = fault;
     return false;
 }
 
 bool CConverter::LoadSmileText(const std::string& path, std::string_view bytes,
                                std::optional<EEncoding> encoding)
 {
+    CSmileFileFault fault;
+    std::string content;
+    if (path == kBuiltInSetPath || DecodeSmileFile(bytes, encoding, m_codes, content, fault))
+        return LoadSmileContent(path, content);
+    StartSmileSet();
+    ShowDecodingFault(path, fault);
+    return false;
+}
+
+void CConverter::ShowDecodingFault(const std::string& path, const CSmileFileFault& fault)
+{
+    std::string shownPath;
+    if (!Utf8ToCp932(path, shownPath))
+        shownPath = path;
+    m_notifier.ShowMessage(
+        fault.m_text.m_eKind == CTextFault::EKind::TooManyCharacters
+            ? FormatMessage(Cp932Text(kMsgTooManyCharacters), shownPath,
+                            std::to_string(fault.m_text.m_nCount))
+            : FormatMessage(Cp932Text(kMsgCannotDecode), shownPath,
+                            EncodingName(fault.m_eEncoding)));
+}
+
+bool CConverter::LoadSmileContent(const std::string& path, std::string_view content)
+{
     StartSmileSet();
     if (path == kBuiltInSetPath) {
         LoadBuiltInSet();
         return true;
     }
-    const EEncoding read = encoding ? *encoding : DetectEncoding(bytes);
-    std::string content;
-    CTextFault fault;
-    if (!DecodeText(bytes, read == EEncoding::Utf8 ? Utf8Of(bytes) : read, m_codes, content,
-                    fault)) {
-        std::string shownPath;
-        if (!Utf8ToCp932(path, shownPath))
-            shownPath = path;
-        m_notifier.ShowMessage(
-            fault.m_eKind == CTextFault::EKind::TooManyCharacters
-                ? FormatMessage(Cp932Text(kMsgTooManyCharacters), shownPath,
-                                std::to_string(fault.m_nCount))
-                : FormatMessage(Cp932Text(kMsgCannotDecode), shownPath, EncodingName(read)));
-        return false;
-    }
     m_strModeFilePath = path;
     m_bHasSmileSet = true;
-
-    // CR LF or LF ends a line; a last line without an end still counts.
-    std::string_view rest = content;
-    int lineNumber = 0;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        ++lineNumber;
-        if (!ParseLine(line)) {
-            ShowLineError(lineNumber);
-            LoadBuiltInSet();
-            return false;
-        }
-    }
-    return true;
+    const int badLine =
+        ForEachSmileLine(content, [this](std::string_view line) { return ParseLine(line); });
+    if (badLine == 0)
+        return true;
+    ShowLineError(badLine);
+    LoadBuiltInSet();
+    return false;
 }
 
 bool CConverter::ParseLine(std::string_view line)
 {
-    if (line.empty() || line[0] == 'c')
-        return true;
-    const std::string_view separator = m_strSeparator;
-    if (FindInText(line, separator) != 1)
+    CSmileLine parsed;
+    if (!ParseSmileLine(line, m_strSeparator, parsed))
         return false;
-    const char command = line[0];
-    const std::string_view rest = line.substr(1 + separator.size());
-    const std::size_t split = FindInText(rest, separator);
-    if (split == 0)
-        return false;
-    std::string field1(rest.substr(0, split));
-    std::string field2;
-    if (split != std::string_view::npos)
-        field2 = rest.substr(split + separator.size());
-
-    switch (command) {
-    case 'r':
-    case 'R':
-        AddRule(field1, field2);
-        return true;
-    case 'a':
-        AddRule(field1, field1 + field2);
-        return true;
-    case 'b':
-        AddRule(field1, field2 + field1);
-        return true;
-    case 'd':
-        AddRule(field1, std::string());
-        return true;
-    case 'n':
-        m_strName = field1;
-        return true;
-    case 's':
-        m_strSeparator = field1;
-        return true;
-    default:
-        return false;
+    switch (parsed.m_eKind) {
+    case CSmileLine::EKind::Rule:
+        AddRule(parsed.m_strKey, parsed.m_strReplacement);
+        break;
+    case CSmileLine::EKind::Name:
+        m_strName = parsed.m_strValue;
+        break;
+    case CSmileLine::EKind::Separator:
+        m_strSeparator = parsed.m_strValue;
+        break;
+    case CSmileLine::EKind::Nothing:
+        break;
     }
+    return true;
 }
 
 void CConverter::ShowLineError(int lineNumber)
@@ -268,25 +230,25 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
 
 bool CConverter::LoadSettings(IProfile& profile)
 {
-    m_strModeFilePath = profile.GetProfileString(kSection, "modeFilePath", kBuiltInSetPath);
-    m_nFrequency = profile.GetProfileInt(kSection, "frequency", 2);
-    m_bHTMLCut = profile.GetProfileInt(kSection, "HTMLCut", 0) != 0;
-    m_bCPPCut = profile.GetProfileInt(kSection, "CPPCut", 0) != 0;
-    m_bReturnCode = profile.GetProfileInt(kSection, "ReturnCode", 1) != 0;
-    m_strHankaku = ReadCp932(profile, "Hankaku", kDefaultHankaku);
-    m_strZenkaku = ReadCp932(profile, "Zenkaku", kDefaultZenkaku);
+    m_strModeFilePath = ReadProfile(profile, kKeyModeFilePath);
+    m_nFrequency = ReadProfile(profile, kKeyFrequency);
+    m_bHTMLCut = ReadProfile(profile, kKeyHtmlCut) != 0;
+    m_bCPPCut = ReadProfile(profile, kKeyCppCut) != 0;
+    m_bReturnCode = ReadProfile(profile, kKeyReturnCode) != 0;
+    m_strHankaku = ReadCp932(profile, kKeyHankaku);
+    m_strZenkaku = ReadCp932(profile, kKeyZenkaku);
     return LoadSmileFile(m_strModeFilePath);
 }
 
 void CConverter::SaveSettings(IProfile& profile) const
 {
-    profile.WriteProfileString(kSection, "modeFilePath", m_strModeFilePath);
-    profile.WriteProfileInt(kSection, "frequency", m_nFrequency);
-    profile.WriteProfileInt(kSection, "HTMLCut", m_bHTMLCut ? 1 : 0);
-    profile.WriteProfileInt(kSection, "CPPCut", m_bCPPCut ? 1 : 0);
-    profile.WriteProfileInt(kSection, "ReturnCode", m_bReturnCode ? 1 : 0);
-    WriteCp932(profile, "Hankaku", m_strHankaku);
-    WriteCp932(profile, "Zenkaku", m_strZenkaku);
+    WriteProfile(profile, kKeyModeFilePath, m_strModeFilePath);
+    WriteProfile(profile, kKeyFrequency, m_nFrequency);
+    WriteProfile(profile, kKeyHtmlCut, m_bHTMLCut ? 1 : 0);
+    WriteProfile(profile, kKeyCppCut, m_bCPPCut ? 1 : 0);
+    WriteProfile(profile, kKeyReturnCode, m_bReturnCode ? 1 : 0);
+    WriteCp932(profile, kKeyHankaku, m_strHankaku);
+    WriteCp932(profile, kKeyZenkaku, m_strZenkaku);
 }
 
 bool CConverter::Censor(std::string& text)

@@ -13,6 +13,7 @@
 #include "engine/SmilePlace.h"
 
 class CRandom;
+struct CSmileFileFault;
 class INotifier;
 class IProfile;
 class IProgress;
@@ -40,7 +41,8 @@ public:
     // path is "????", which installs the built-in set. A bad line is reported and
     // leaves the built-in set; a file that cannot be read (not a regular file, or
     // larger than the text limit) leaves no rules.
-    bool LoadSmileFile(const std::string& path);
+    // why, when given, says why a file could not be read.
+    bool LoadSmileFile(const std::string& path, CSmileFileFault* why = nullptr);
     // The same for the content of a smile file already read from path, in encoding
     // or, without one, in the encoding detected. Content that is no text in that
     // encoding, or needs more codes than are free, is reported and leaves no rules.
@@ -88,6 +90,9 @@ public:
 private:
     // Empties the rule table and resets the reader's state, as every load begins.
     void StartSmileSet();
+    // Takes the smile set from the CP932 content of the smile file at path.
+    bool LoadSmileContent(const std::string& path, std::string_view content);
+    void ShowDecodingFault(const std::string& path, const CSmileFileFault& fault);
     // At the start of rest: the frequency test, then one of the matching rules.
     const CSmileRule* PickRule(std::string_view rest);
 

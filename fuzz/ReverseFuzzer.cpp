@@ -13,7 +13,7 @@
 #include "engine/Random.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 
 namespace {
 

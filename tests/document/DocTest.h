@@ -19,7 +19,7 @@
 #include "tests/fakes/FakeProgressFactory.h"
 #include "tests/fakes/FakePrompter.h"
 #include "tests/fakes/FakeWorkingDirectory.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 #include "tests/fakes/Hex.h"
 
 // The texts the tests expect, in CP932, written out by hand.

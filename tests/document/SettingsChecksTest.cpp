@@ -9,7 +9,7 @@
 #include "engine/Random.h"
 #include "tests/document/DocTest.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "engine/Converter.h"
 #include "engine/Random.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 #include "tests/fakes/Hex.h"
 #include "tests/fakes/RecordingProgress.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Random.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/SmileFileReader.h"
+#include "engine/TextFile.h"
 #include "tests/engine/EngineTest.h"
 
 namespace {
@@ -163,6 +165,31 @@ TEST_F(SmileFile, Utf8AndEucJpFilesAreReadThroughTheSharedCodes)
     EXPECT_EQ(m_notifier.m_messages,
               std::vector<std::string>{"bad.grn" + Hex("2082cd204555432d4a502082c682b582c493c7"
                                                        "82df82dc82b982f18142")});
+}
+
+TEST_F(SmileFile, ReadingSaysWhyAFileCannotBeRead)
+{
+    CCodeTable codes;
+    std::string content;
+    CSmileFileFault fault;
+    EXPECT_FALSE(ReadSmileFile((m_folder / "missing.grn").string(), std::nullopt, codes, content, fault));
+    EXPECT_EQ(fault.m_error, std::errc::no_such_file_or_directory);
+    EXPECT_FALSE(ReadSmileFile(m_folder.string(), std::nullopt, codes, content, fault));
+    EXPECT_EQ(fault.m_error, std::errc::is_a_directory);
+    EXPECT_FALSE(ReadSmileFile("/dev/null", std::nullopt, codes, content, fault));
+    EXPECT_EQ(fault.m_error, EReadError::NotRegularFile);
+    EXPECT_FALSE(ReadSmileFile(Write("big.grn", std::string(1048576, 'c')), std::nullopt, codes,
+                               content, fault));
+    EXPECT_EQ(fault.m_error, EReadError::TooLarge);
+    EXPECT_FALSE(ReadSmileFile(Write("euc.grn", "c " + Hex("A4")), EEncoding::EucJp, codes, content,
+                               fault));
+    EXPECT_FALSE(fault.m_error);
+    EXPECT_EQ(fault.m_text.m_eKind, CTextFault::EKind::Malformed);
+    EXPECT_EQ(fault.m_text.m_nOffset, 2u);
+
+    // Through the converter the reason comes with the failed load.
+    EXPECT_FALSE(m_converter.LoadSmileFile("/dev/null", &fault));
+    EXPECT_EQ(fault.m_error, EReadError::NotRegularFile);
 }
 
 TEST_F(SmileFile, QuestionMarksInstallTheBuiltInSetWithoutTheDisk)

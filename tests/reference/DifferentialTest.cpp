@@ -12,7 +12,7 @@
 #include "engine/Limits.h"
 #include "engine/Random.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "tests/fakes/FixedClock.h"
+#include "engine/FixedClock.h"
 #include "tests/fakes/RecordingProgress.h"
 #include "tests/reference/LiteralEngine.h"
 
