@@ -67,8 +67,7 @@ void CConverter::StartSmileSet()
 {
     RemoveAllRules();
     m_strName = Cp932Text(kUnnamedSetName);
-    // Not `= " "`: g++ 12 at -O3 takes that for an overlapping copy (-Wrestrict).
-    m_strSeparator.assign(1, ' ');
+    m_strSeparator = " ";
     m_bHasSmileSet = false;
 }
 
