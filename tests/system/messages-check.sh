@@ -45,7 +45,7 @@ exit 0" "$(LANG=ja_JP.UTF-8 LC_MESSAGES=C first_line "$smile" --help)"
 LANG=C columns "$smile" --help
 LANG=ja_JP.UTF-8 columns "$smile" --help
 
-expect "bad usage in Japanese" "chirpwell-smile: 頻度は整数で指定してください: 'x'
+expect "bad usage in Japanese" "chirpwell-smile: スマイル頻度は整数で指定してください: 'x'
 詳しくは 'chirpwell-smile --help' を実行してください。
 exit 2" "$(LANG=ja_JP.UTF-8 errors "$smile" -f x)"
 # The Japanese puts the two options the other way round.
@@ -83,7 +83,7 @@ exit 0" "$(LANG=ja_JP.UTF-8 first_line \
     LANG=ja_JP.UTF-8 columns env -u QT_QPA_PLATFORM "$app" --help
     LANG=C columns "$app" --help
     for case in "--print-to|オプション '--print-to' には値が要ります" \
-        "--help=x|オプション '--help' は値を取りません" \
+        "--help=x|オプション '--help' に値は付けられません" \
         "-x|'-x' というオプションはありません" \
         "--frobnicate|'--frobnicate' というオプションはありません"; do
         expect "chirpwell ${case%%|*}" "chirpwell: ${case#*|}
