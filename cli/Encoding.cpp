@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
-#include <strings.h>
 
 #include "cli/Messages.h"
 #include "engine/CodeTable.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/Limits.h"
+#include "engine/TextFormat.h"
 #include "engine/Transcoder.h"
+#include "engine/Translation.h"
 
 namespace {
 
@@ -64,6 +65,16 @@ std::string LineAndColumn(std::string_view text, EEncoding encoding, std::size_t
     return std::to_string(line) + ":" + std::to_string(column);
 }
 
+// Letters compared as ASCII: strcasecmp follows the locale, and a Turkish one
+// does not take "SJIS" for "sjis".
+bool SameName(std::string_view left, std::string_view right)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [&](char l, char r) { return lower(l) == lower(r); });
+}
+
 }  // namespace
 
 bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding)
@@ -74,12 +85,12 @@ bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EE
         {"utf8", EEncoding::Utf8},          {"euc-jp", EEncoding::EucJp},
         {"eucjp", EEncoding::EucJp},
     };
-    if (allowAuto && strcasecmp(name.c_str(), "auto") == 0) {
+    if (allowAuto && SameName(name, "auto")) {
         encoding.reset();
         return true;
     }
     for (const auto& [known, value] : kNames) {
-        if (strcasecmp(name.c_str(), known) == 0) {
+        if (SameName(name, known)) {
             encoding = value;
             return true;
         }
@@ -95,18 +106,20 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
     CTextFault fault;
     if (!DecodeText(bytes, read, codes, cp932, fault)) {
         if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
-            messages.Error(name + ": " + std::to_string(fault.m_nCount) +
-                           " kinds of characters that Shift_JIS lacks; at most " +
-                           std::to_string(CCodeTable::Capacity() - codes.Size()) + " can be read");
+            messages.Error(FormatMessage(
+                Tr("%1: %2 kinds of characters that Shift_JIS lacks; at most %3 can be read"),
+                name, std::to_string(fault.m_nCount),
+                std::to_string(CCodeTable::Capacity() - codes.Size())));
         else
-            messages.Error(name + ":" + LineAndColumn(bytes, read, fault.m_nOffset) +
-                           ": not valid " + EncodingName(read));
+            messages.Error(FormatMessage(Tr("%1:%2: not valid %3"), name,
+                                         LineAndColumn(bytes, read, fault.m_nOffset),
+                                         EncodingName(read)));
         return false;
     }
     // EUC-JP's one-byte C1 characters take two bytes in CP932.
     if (cp932.size() > kTextLimit) {
-        messages.Error(name + ": larger than " + std::to_string(kTextLimit) +
-                       " bytes once read as " + EncodingName(read));
+        messages.Error(FormatMessage(Tr("%1: larger than %2 bytes once read as %3"), name,
+                                     std::to_string(kTextLimit), EncodingName(read)));
         return false;
     }
     return true;
@@ -119,9 +132,9 @@ bool CensorCharacter(const char* option, const std::string& utf8, std::string& c
     if (Utf8ToCp932(utf8, cp932, &error))
         return true;
     if (error.m_bMalformed)
-        messages.Error(std::string(option) + ": invalid UTF-8");
+        messages.Error(FormatMessage(Tr("%1: invalid UTF-8"), option));
     else
-        messages.Error(std::string(option) + ": the character has no Shift_JIS form");
+        messages.Error(FormatMessage(Tr("%1: the character has no Shift_JIS form"), option));
     return false;
 }
 
@@ -136,12 +149,12 @@ bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable
     std::size_t length = 1;
     UnitCharacter(std::string_view(cp932).substr(fault.m_nOffset), codes, length);
     if (fault.m_character != 0)
-        messages.Error("the result's character " + CodePoint(fault.m_character) + " at " + where +
-                       " cannot be written in " + EncodingName(encoding));
+        messages.Error(FormatMessage(Tr("the result's character %1 at %2 cannot be written in %3"),
+                                     CodePoint(fault.m_character), where, EncodingName(encoding)));
     else
-        messages.Error("the result's bytes " + HexBytes(cp932.substr(fault.m_nOffset, length)) +
-                       " at " + where + " are no character and cannot be written in " +
-                       EncodingName(encoding));
+        messages.Error(FormatMessage(
+            Tr("the result's bytes %1 at %2 are no character and cannot be written in %3"),
+            HexBytes(cp932.substr(fault.m_nOffset, length)), where, EncodingName(encoding)));
     return false;
 }
 

@@ -6,19 +6,20 @@
 #include "engine/EngineTexts.h"
 #include "engine/Limits.h"
 #include "engine/TextFile.h"
+#include "engine/TextFormat.h"
+#include "engine/Translation.h"
 
 namespace {
 
-constexpr char kLargerThanLimit[] = "larger than 1,048,575 bytes";
 static_assert(kTextLimit == 1048575, "the messages name the text limit");
 
 // Why a file could not be read, in the words of the command line.
 std::string Reason(const std::error_code& error)
 {
     if (error == EReadError::TooLarge)
-        return kLargerThanLimit;
+        return Tr("larger than 1,048,575 bytes");
     if (error == EReadError::NotRegularFile)
-        return "not a regular file or a pipe";
+        return Tr("not a regular file or a pipe");
     return error.message();
 }
 
@@ -31,7 +32,7 @@ bool ReadsStandardInput(const std::string& path)
 
 std::string InputName(const std::string& path)
 {
-    return ReadsStandardInput(path) ? "(standard input)" : path;
+    return ReadsStandardInput(path) ? Tr("(standard input)") : path;
 }
 
 bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& bytes,
@@ -44,15 +45,16 @@ bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& b
                           : ReadFileBytes(path, bytes, error, kTextLimit, EFileKinds::RegularOrPipe);
     if (!read) {
         if (error == EReadError::TooLarge)
-            messages.Error(name + ": " + kMsgFileTooLarge + " (" + kLargerThanLimit + ")");
+            messages.Error(FormatMessage(Tr("%1: %2 (larger than 1,048,575 bytes)"), name,
+                                         kMsgFileTooLarge));
         else
             messages.Error(name + ": " + Reason(error));
         return false;
     }
     const std::size_t zero = bytes.find('\0');
     if (zero != std::string::npos) {
-        messages.Error(name + ": a zero byte at byte " + std::to_string(zero) +
-                       "; this is no text file");
+        messages.Error(FormatMessage(Tr("%1: a zero byte at byte %2; this is no text file"), name,
+                                     std::to_string(zero)));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "cli/Messages.h"
 
 #include "engine/Cp932.h"
+#include "engine/Translation.h"
 
 void CMessages::ShowMessage(const std::string& text)
 {
@@ -18,5 +19,5 @@ void CMessages::Error(const std::string& text)
 void CMessages::BadUsage(const std::string& text)
 {
     Error(text);
-    std::fputs("Try 'chirpwell-smile --help' for more information.\n", m_pStream);
+    std::fputs(Tr("Try 'chirpwell-smile --help' for more information.\n"), m_pStream);
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "engine/FileWriter.h"
+#include "engine/Translation.h"
 
 COutput::COutput(std::FILE* standardOutput) : m_pStandardOutput(standardOutput) {}
 
@@ -21,6 +22,11 @@ bool COutput::Commit(std::string& error)
         // The writers take their temporary files with them.
         m_pending.clear();
         return false;
+    };
+    // errno first: the translation is looked up after it.
+    auto failStandardOutput = [&fail]() {
+        const std::error_code code(errno, std::generic_category());
+        return fail(Tr("standard output"), code);
     };
     std::error_code code;
     for (CPending& pending : m_pending) {
@@ -44,10 +50,10 @@ bool COutput::Commit(std::string& error)
         if (!pending.m_pWriter &&
             std::fwrite(pending.m_strContent.data(), 1, pending.m_strContent.size(),
                         m_pStandardOutput) != pending.m_strContent.size())
-            return fail("standard output", std::error_code(errno, std::generic_category()));
+            return failStandardOutput();
     }
     if (std::fflush(m_pStandardOutput) != 0)
-        return fail("standard output", std::error_code(errno, std::generic_category()));
+        return failStandardOutput();
     for (CPending& pending : m_pending) {
         if (pending.m_pWriter && !pending.m_pWriter->Commit(code))
             return fail(pending.m_strPath, code);

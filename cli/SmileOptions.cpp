@@ -1,53 +1,16 @@
 #include "cli/SmileOptions.h"
 
-#include "cli/Encoding.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include <getopt.h>
 
-namespace {
+#include "cli/Encoding.h"
+#include "engine/TextFormat.h"
+#include "engine/Translation.h"
 
-constexpr char kHelp[] =
-    "Usage: chirpwell-smile [OPTION]... [FILE]\n"
-    "Smile a Japanese text (Shift_JIS, UTF-8 or EUC-JP) as Chirpwell does when it\n"
-    "opens a file, and write the result to standard output in the same encoding.\n"
-    "With no FILE, or when FILE is -, read standard input.\n"
-    "\n"
-    "  -f, --frequency=N     smile frequency in percent (default 2)\n"
-    "  -s, --smile-file=PATH use the smile set of a smile file (default: the built-in\n"
-    "                        set)\n"
-    "      --html            remove HTML tags and decode &lt; &gt; &quot; &amp; first\n"
-    "      --comments        remove C and C++ comments first\n"
-    "      --keep-newlines   leave line breaks as they are (by default every lone CR\n"
-    "                        or LF becomes CR LF)\n"
-    "      --seed=N          seed the random generator with N (0 to 4294967295)\n"
-    "                        instead of the current time in seconds\n"
-    "      --places=PATH     also write the smiled places, one \"POSITION LENGTH\" line\n"
-    "                        each, in bytes of the result as written\n"
-    "      --censor          censor each character at the frequency instead of\n"
-    "                        smiling the text\n"
-    "      --reverse         reverse the whole text instead of smiling it\n"
-    "      --zenkaku=C       full-width censor character (default \xE2\x97\x8F)\n"
-    "      --hankaku=C       half-width censor character (default *)\n"
-    "      --encoding=ENC    the input's encoding: auto (the default: detected),\n"
-    "                        shift_jis, utf-8 or euc-jp (also sjis, cp932, utf8,\n"
-    "                        eucjp; any case)\n"
-    "      --output-encoding=ENC  the result's encoding: shift_jis, utf-8 or euc-jp\n"
-    "                        (default: the input's)\n"
-    "      --smile-encoding=ENC  the smile file's encoding, as --encoding\n"
-    "      --utf8            the same as --encoding=utf-8\n"
-    "  -o, --output=PATH     write the result to PATH instead of standard output\n"
-    "  -h, --help            show this help and end\n"
-    "      --version         show the version and end\n"
-    "\n"
-    "--censor and --reverse run no filters and use no smile file.\n"
-    "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage,\n"
-    "input that cannot be read, a result with a character the output encoding lacks,\n"
-    "or a smile file that cannot be loaded. Nothing is written unless the status\n"
-    "is 0.\n";
+namespace {
 
 enum ELongOnly {
     kOptHtml = 256,
@@ -99,6 +62,49 @@ bool ParseWhole(const char* text, long long low, long long high, long long& valu
     return errno == 0 && *end == '\0' && value >= low && value <= high;
 }
 
+// The whole help is one message, so that a translation can lay it out anew.
+const char* HelpText()
+{
+    return Tr(
+        "Usage: chirpwell-smile [OPTION]... [FILE]\n"
+        "Smile a Japanese text (Shift_JIS, UTF-8 or EUC-JP) as Chirpwell does when it\n"
+        "opens a file, and write the result to standard output in the same encoding.\n"
+        "With no FILE, or when FILE is -, read standard input.\n"
+        "\n"
+        "  -f, --frequency=N     smile frequency in percent (default 2)\n"
+        "  -s, --smile-file=PATH use the smile set of a smile file (default: the built-in\n"
+        "                        set)\n"
+        "      --html            remove HTML tags and decode &lt; &gt; &quot; &amp; first\n"
+        "      --comments        remove C and C++ comments first\n"
+        "      --keep-newlines   leave line breaks as they are (by default every lone CR\n"
+        "                        or LF becomes CR LF)\n"
+        "      --seed=N          seed the random generator with N (0 to 4294967295)\n"
+        "                        instead of the current time in seconds\n"
+        "      --places=PATH     also write the smiled places, one \"POSITION LENGTH\" line\n"
+        "                        each, in bytes of the result as written\n"
+        "      --censor          censor each character at the frequency instead of\n"
+        "                        smiling the text\n"
+        "      --reverse         reverse the whole text instead of smiling it\n"
+        "      --zenkaku=C       full-width censor character (default ●)\n"
+        "      --hankaku=C       half-width censor character (default *)\n"
+        "      --encoding=ENC    the input's encoding: auto (the default: detected),\n"
+        "                        shift_jis, utf-8 or euc-jp (also sjis, cp932, utf8,\n"
+        "                        eucjp; any case)\n"
+        "      --output-encoding=ENC  the result's encoding: shift_jis, utf-8 or euc-jp\n"
+        "                        (default: the input's)\n"
+        "      --smile-encoding=ENC  the smile file's encoding, as --encoding\n"
+        "      --utf8            the same as --encoding=utf-8\n"
+        "  -o, --output=PATH     write the result to PATH instead of standard output\n"
+        "  -h, --help            show this help and end\n"
+        "      --version         show the version and end\n"
+        "\n"
+        "--censor and --reverse run no filters and use no smile file.\n"
+        "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage,\n"
+        "input that cannot be read, a result with a character the output encoding lacks,\n"
+        "or a smile file that cannot be loaded. Nothing is written unless the status\n"
+        "is 0.\n");
+}
+
 }  // namespace
 
 EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
@@ -117,7 +123,7 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
         switch (code) {
         case 'f':
             if (!ParseWhole(optarg, INT_MIN, INT_MAX, value)) {
-                message = "the frequency must be a whole number: '" + std::string(optarg) + "'";
+                message = FormatMessage(Tr("the frequency must be a whole number: '%1'"), optarg);
                 return EParseResult::BadUsage;
             }
             options.m_nFrequency = static_cast<int>(value);
@@ -140,8 +146,8 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             break;
         case kOptSeed:
             if (!ParseWhole(optarg, 0, 4294967295LL, value)) {
-                message = "the seed must be a whole number from 0 to 4294967295: '" +
-                          std::string(optarg) + "'";
+                message = FormatMessage(
+                    Tr("the seed must be a whole number from 0 to 4294967295: '%1'"), optarg);
                 return EParseResult::BadUsage;
             }
             options.m_bSeedGiven = true;
@@ -173,8 +179,10 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
                 output ? options.m_outputEncoding
                        : code == kOptEncoding ? options.m_inputEncoding : options.m_smileEncoding;
             if (!ParseEncodingName(optarg, !output, encoding)) {
-                message = "unknown encoding '" + std::string(optarg) + "' (" +
-                          (output ? "" : "auto, ") + "shift_jis, utf-8 or euc-jp)";
+                message = FormatMessage(
+                    output ? Tr("unknown encoding '%1' (shift_jis, utf-8 or euc-jp)")
+                           : Tr("unknown encoding '%1' (auto, shift_jis, utf-8 or euc-jp)"),
+                    optarg);
                 return EParseResult::BadUsage;
             }
             break;
@@ -183,30 +191,31 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             options.m_strOutput = optarg;
             break;
         case 'h':
-            message = kHelp;
+            message = HelpText();
             return EParseResult::Exit;
         case kOptVersion:
             message = "chirpwell-smile 4.02\n";
             return EParseResult::Exit;
         case ':':
-            message = "option '" + std::string(argv[optind - 1]) + "' needs a value";
+            message = FormatMessage(Tr("option '%1' needs a value"), argv[optind - 1]);
             return EParseResult::BadUsage;
         default:
-            message = "unknown option '" + std::string(argv[optind - 1]) + "'";
+            message = FormatMessage(Tr("unknown option '%1'"), argv[optind - 1]);
             return EParseResult::BadUsage;
         }
     }
     if (censor && reverse) {
-        message = "--censor and --reverse cannot be used together";
+        message = Tr("--censor and --reverse cannot be used together");
         return EParseResult::BadUsage;
     }
     if ((censor || reverse) && !smileOnly.empty()) {
-        message = smileOnly + " has no effect with " + (censor ? "--censor" : "--reverse");
+        message = FormatMessage(Tr("%1 has no effect with %2"), smileOnly,
+                                censor ? "--censor" : "--reverse");
         return EParseResult::BadUsage;
     }
     options.m_eMode = censor ? ECliMode::Censor : reverse ? ECliMode::Reverse : ECliMode::Smile;
     if (argc - optind > 1) {
-        message = "only one FILE may be given";
+        message = Tr("only one FILE may be given");
         return EParseResult::BadUsage;
     }
     if (optind < argc)

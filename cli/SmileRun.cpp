@@ -17,6 +17,8 @@
 #include "engine/Random.h"
 #include "engine/SilentProgress.h"
 #include "engine/SystemClock.h"
+#include "engine/TextFormat.h"
+#include "engine/Translation.h"
 
 namespace {
 
@@ -31,14 +33,14 @@ bool CheckPlacesPath(const CSmileOptions& options, CMessages& messages)
     if (places.empty())
         return true;
     if (!ReadsStandardInput(options.m_strInput) && SameFile(places, options.m_strInput))
-        clash = "the input FILE";
+        clash = Tr("--places names the input FILE: '%1'");
     else if (!options.m_strSmileFile.empty() && SameFile(places, options.m_strSmileFile))
-        clash = "the smile file";
+        clash = Tr("--places names the smile file: '%1'");
     else if (!options.m_strOutput.empty() && SameFile(places, options.m_strOutput))
-        clash = "the output file";
+        clash = Tr("--places names the output file: '%1'");
     if (!clash)
         return true;
-    messages.BadUsage("--places names " + std::string(clash) + ": '" + places + "'");
+    messages.BadUsage(FormatMessage(clash, places));
     return false;
 }
 

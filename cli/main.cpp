@@ -9,12 +9,14 @@
 #include "cli/Messages.h"
 #include "cli/SmileOptions.h"
 #include "cli/SmileRun.h"
+#include "engine/Translation.h"
 
 int main(int argc, char** argv)
 {
     // A reader that goes away fails the write with a message, so that the run
     // still removes its temporary files, instead of ending the program at once.
     std::signal(SIGPIPE, SIG_IGN);
+    InitTranslation();
     CMessages messages(stderr);
     CSmileOptions options;
     std::string text;
@@ -24,7 +26,8 @@ int main(int argc, char** argv)
     case EParseResult::Exit:
         // Help that could not be written is a failure, as with GNU tools.
         if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
-            messages.Error(std::string("standard output: ") + std::strerror(errno));
+            const std::string reason = std::strerror(errno);
+            messages.Error(std::string(Tr("standard output")) + ": " + reason);
             return kExitFailed;
         }
         return kExitDone;

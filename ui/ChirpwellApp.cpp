@@ -47,7 +47,7 @@ bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
     exitCode = 0;
     switch (commandLine.Action()) {
     case CCommandLine::EAction::BadUsage:
-        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(commandLine.Error()));
+        commandLine.ReportBadUsage();
         exitCode = 2;
         return false;
     case CCommandLine::EAction::Help:

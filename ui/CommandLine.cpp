@@ -3,23 +3,57 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "engine/TextFormat.h"
+#include "engine/Translation.h"
+
 namespace {
 
-constexpr char kHelp[] =
-    "Usage: chirpwell [OPTION]... [FILE]\n"
-    "Open a Japanese Shift_JIS (CP932) text file and smile it.\n"
-    "\n"
-    "  -p, --print               print FILE, smiled, on the default printer and end\n"
-    "      --print-to=PRINTER    print FILE, smiled, on the printer PRINTER and end\n"
-    "      --unregister          remove Chirpwell's settings for this user and end\n"
-    "  -h, --help                show this help and end\n"
-    "  -v, --version             show the version and end\n";
+// The whole help is one message, so that a translation can lay it out anew.
+const char* HelpText()
+{
+    return Tr(
+        "Usage: chirpwell [OPTION]... [FILE]\n"
+        "Open a Japanese text file (Shift_JIS, UTF-8 or EUC-JP) and smile it.\n"
+        "\n"
+        "  -p, --print               print FILE, smiled, on the default printer and end\n"
+        "      --print-to=PRINTER    print FILE, smiled, on the printer PRINTER and end\n"
+        "      --unregister          remove Chirpwell's settings for this user and end\n"
+        "  -h, --help                show this help and end\n"
+        "  -v, --version             show the version and end\n");
+}
 
 constexpr char kVersion[] = "chirpwell 4.02\n";
+
+QString Message(const char* format, const QString& argument)
+{
+    return QString::fromStdString(FormatMessage(format, argument.toStdString()));
+}
+
+// What was wrong, in the words of chirpwell-smile: Qt's own texts would be English,
+// or Japanese once its translations are in. Only --print-to takes a value.
+QString ParseError(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.constFirst();
+        return Message(Tr("unknown option '%1'"), (name.size() == 1 ? "-" : "--") + name);
+    }
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == "--")
+            break;
+        const QString name = argument.section('=', 0, 0);
+        if (argument.startsWith('-') && argument.contains('=') && name != "--print-to")
+            return Message(Tr("option '%1' takes no value"), name);
+    }
+    if (arguments.size() > 1 && arguments.constLast() == "--print-to")
+        return Message(Tr("option '%1' needs a value"), arguments.constLast());
+    return parser.errorText();
+}
 
 }  // namespace
 
@@ -34,7 +68,7 @@ CCommandLine::CCommandLine(const QStringList& arguments)
     parser.addOptions({help, version, print, printTo, unregister});
     if (!parser.parse(arguments)) {
         m_eAction = EAction::BadUsage;
-        m_strError = parser.errorText();
+        m_strError = ParseError(parser, arguments);
         return;
     }
     if (parser.isSet(help)) {
@@ -54,7 +88,8 @@ CCommandLine::CCommandLine(const QStringList& arguments)
     m_strPrinter = parser.value(printTo);
     if (files.size() > 1 || (m_bPrinting && files.size() != 1)) {
         m_eAction = EAction::BadUsage;
-        m_strError = m_bPrinting ? "printing needs exactly one FILE" : "only one FILE may be given";
+        m_strError = QString::fromUtf8(m_bPrinting ? Tr("printing needs exactly one FILE")
+                                                   : Tr("only one FILE may be given"));
         return;
     }
     if (!files.isEmpty())
@@ -63,11 +98,18 @@ CCommandLine::CCommandLine(const QStringList& arguments)
 
 int CCommandLine::Answer() const
 {
-    const char* text = m_eAction == EAction::Help ? kHelp : kVersion;
+    const char* text = m_eAction == EAction::Help ? HelpText() : kVersion;
     // Help that could not be written is a failure, as with GNU tools.
     if (std::fputs(text, stdout) == EOF || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "chirpwell: standard output: %s\n", std::strerror(errno));
+        const std::string reason = std::strerror(errno);
+        std::fprintf(stderr, "chirpwell: %s: %s\n", Tr("standard output"), reason.c_str());
         return 2;
     }
     return 0;
+}
+
+void CCommandLine::ReportBadUsage() const
+{
+    std::fprintf(stderr, "chirpwell: %s\n", m_strError.toUtf8().constData());
+    std::fputs(Tr("Try 'chirpwell --help' for more information.\n"), stderr);
 }

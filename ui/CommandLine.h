@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // The desktop program's command line. It needs Qt's core classes only, so that help
-// and the version are answered before there is a window system; their texts are
-// English, as chirpwell-smile's are.
+// and the version are answered before there is a window system. Its texts come from
+// chirpwell-smile's catalogue, in the user's language.
 class CCommandLine {
 public:
     enum class EAction { Start, Help, Version, Unregister, BadUsage };
@@ -25,6 +25,8 @@ public:
     // For Help or Version: writes the text to standard output; gives the exit
     // status, 2 when it could not be written.
     int Answer() const;
+    // For BadUsage: writes what is wrong and where help is to standard error.
+    void ReportBadUsage() const;
 
 private:
     EAction m_eAction = EAction::Start;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include "engine/Translation.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/CommandLine.h"
 #include "ui/DialogUnits.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    InitTranslation();
     // Help and the version need no window system, so they are answered before the
     // application connects to one.
     QStringList arguments;

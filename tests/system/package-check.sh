@@ -5,7 +5,8 @@
 #   package-check.sh BUILD_DIR VERSION
 set -eu
 . "$(dirname "$0")/../../scripts/require.sh"
-require cpack dpkg-deb dpkg-shlibdeps file lintian
+. "$(dirname "$0")/locales.sh"
+require cpack dpkg-deb dpkg-shlibdeps file lintian localedef
 build=$1 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -44,6 +45,7 @@ for file in usr/share/doc/chirpwell/copyright usr/share/doc/chirpwell/changelog.
     usr/share/metainfo/org.vevizo.Chirpwell.metainfo.xml \
     usr/share/applications/org.vevizo.Chirpwell.desktop \
     usr/share/bash-completion/completions/chirpwell-smile \
+    usr/share/locale/ja/LC_MESSAGES/chirpwell.mo \
     usr/share/icons/hicolor/256x256/apps/chirpwell.png usr/share/chirpwell/help/index.html; do
     [ -s "$root/$file" ] || fail "the package lacks /$file"
 done
@@ -58,6 +60,11 @@ done
     fail "chirpwell-smile --version from the package"
 [ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/chirpwell" --version 2>/dev/null)" = \
     "chirpwell $version" ] || fail "chirpwell --version from the package"
+# The package's prefix is not the build's: the catalogue is found from the program.
+make_locales "$work/locales" ja_JP.UTF-8
+LANG=ja_JP.UTF-8 "$root/usr/bin/chirpwell-smile" --help | head -n 1 |
+    grep -qx "使い方: chirpwell-smile \[オプション\]... \[ファイル\]" ||
+    fail "chirpwell-smile --help from the package is not in Japanese"
 
 # lintian warns that it runs as root; the tests do.
 status=0
