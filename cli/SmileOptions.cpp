@@ -7,6 +7,7 @@
 #include <getopt.h>
 
 #include "cli/Encoding.h"
+#include "engine/BuildFacts.h"
 #include "engine/TextFormat.h"
 #include "engine/Translation.h"
 
@@ -194,7 +195,7 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             message = HelpText();
             return EParseResult::Exit;
         case kOptVersion:
-            message = "chirpwell-smile 4.02\n";
+            message = std::string("chirpwell-smile ") + kVersion + "\n";
             return EParseResult::Exit;
         case ':':
             message = FormatMessage(Tr("option '%1' needs a value"), argv[optind - 1]);

@@ -15,15 +15,15 @@
 #include "document/IWorkingDirectory.h"
 #include "document/SettingsChecks.h"
 #include "document/SettingsValues.h"
-#include "engine/TextFormat.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
 #include "engine/FileWriter.h"
 #include "engine/IProfile.h"
-#include "engine/ProfileKeys.h"
 #include "engine/Pipeline.h"
+#include "engine/ProfileKeys.h"
 #include "engine/TextFile.h"
+#include "engine/TextFormat.h"
 #include "engine/Transcoder.h"
 
 namespace {

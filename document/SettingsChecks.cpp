@@ -6,11 +6,11 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
-#include "engine/TextFormat.h"
 #include "engine/Converter.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/INotifier.h"
+#include "engine/TextFormat.h"
 
 namespace {
 

@@ -9,12 +9,8 @@
 #include <langinfo.h>
 #include <libintl.h>
 
-// The build says where the catalogues are installed; a build that does not (the
-// fuzz targets, which never open them) takes GNU's default prefix.
-#ifndef CHIRPWELL_LOCALE_DIR
-#define CHIRPWELL_LOCALE_DIR "/usr/local/share/locale"
-#define CHIRPWELL_LOCALE_FROM_BIN "../share/locale"
-#endif
+#include "engine/BuildFacts.h"
+
 
 namespace {
 
@@ -30,13 +26,13 @@ std::string LocaleFolder()
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (!error) {
-        for (const char* relative : {CHIRPWELL_LOCALE_FROM_BIN, "../locale"}) {
+        for (const char* relative : {kLocaleFromPrograms, "../locale"}) {
             const fs::path folder = (program.parent_path() / relative).lexically_normal();
             if (fs::is_directory(folder, error))
                 return folder.string();
         }
     }
-    return CHIRPWELL_LOCALE_DIR;
+    return kLocaleFolder;
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 
 #include "engine/Converter.h"
 #include "engine/Cp932.h"
+#include "engine/FixedClock.h"
 #include "engine/Random.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 
 namespace {
 

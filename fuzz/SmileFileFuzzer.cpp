@@ -12,10 +12,11 @@
 
 #include "engine/BuiltInSet.h"
 #include "engine/Converter.h"
+#include "engine/FixedClock.h"
 #include "engine/Random.h"
+#include "engine/SmileFileReader.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 
 namespace {
 
@@ -71,18 +72,29 @@ void CheckFiling(const CRuleTable& table)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string content(reinterpret_cast<const char*>(data), size);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     CFixedClock clock;
     CRandom random(clock);
 
     CFakeNotifier fileNotifier;
     CConverter fromFile(fileNotifier, random);
-    const int fd = MemoryFile(content);
+    const int fd = MemoryFile(bytes);
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
     const bool loaded = fromFile.LoadSmileFile(path);
     ::close(fd);
-    FUZZ_CHECK(fromFile.m_strModeFilePath == path);
     CheckFiling(fromFile.RuleTable());
+
+    // The lines are those of the file's text as the loader decodes it, through a
+    // table of its own that gives the same codes in the same order.
+    CCodeTable codes;
+    std::string content;
+    CSmileFileFault fault;
+    if (!DecodeSmileFile(bytes, std::nullopt, codes, content, fault)) {
+        FUZZ_CHECK(!loaded && fromFile.RuleTable().Size() == 0 && !fromFile.HasSmileSet());
+        FUZZ_CHECK(fileNotifier.m_messages.size() == 1);
+        return 0;
+    }
+    FUZZ_CHECK(fromFile.m_strModeFilePath == path);
 
     // A path that cannot be opened leaves the state a load starts from.
     CFakeNotifier lineNotifier;

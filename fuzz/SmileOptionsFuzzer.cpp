@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/SmileOptions.h"
+#include "engine/BuildFacts.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     switch (result) {
     case EParseResult::Exit:
-        FUZZ_CHECK(firstMessage == "chirpwell-smile 4.02\n" ||
+        FUZZ_CHECK(firstMessage == std::string("chirpwell-smile ") + kVersion + "\n" ||
                    firstMessage.starts_with("Usage: chirpwell-smile"));
         break;
     case EParseResult::BadUsage:

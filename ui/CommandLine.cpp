@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "engine/BuildFacts.h"
 #include "engine/TextFormat.h"
 #include "engine/Translation.h"
 
@@ -26,8 +27,6 @@ const char* HelpText()
         "  -h, --help                show this help and end\n"
         "  -v, --version             show the version and end\n");
 }
-
-constexpr char kVersion[] = "chirpwell 4.02\n";
 
 QString Message(const char* format, const QString& argument)
 {
@@ -98,9 +97,10 @@ CCommandLine::CCommandLine(const QStringList& arguments)
 
 int CCommandLine::Answer() const
 {
-    const char* text = m_eAction == EAction::Help ? HelpText() : kVersion;
+    const std::string text =
+        m_eAction == EAction::Help ? HelpText() : std::string("chirpwell ") + kVersion + "\n";
     // Help that could not be written is a failure, as with GNU tools.
-    if (std::fputs(text, stdout) == EOF || std::fflush(stdout) != 0) {
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
         const std::string reason = std::strerror(errno);
         std::fprintf(stderr, "chirpwell: %s: %s\n", Tr("standard output"), reason.c_str());
         return 2;

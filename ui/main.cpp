@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include "engine/BuildFacts.h"
 #include "engine/Translation.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/CommandLine.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Vevizo");
     QApplication::setApplicationName("Chirpwell");
-    QApplication::setApplicationVersion("4.02");
+    QApplication::setApplicationVersion(kVersion);
     QApplication::setWindowIcon(AppIcon());
     // The program speaks Japanese, so Qt's own dialogs do too.
     QTranslator qtTexts;

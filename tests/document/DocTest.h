@@ -13,13 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "document/ChirpwellDoc.h"
+#include "engine/FixedClock.h"
 #include "tests/fakes/FakeDocFrame.h"
 #include "tests/fakes/FakeDocView.h"
 #include "tests/fakes/FakeProfile.h"
 #include "tests/fakes/FakeProgressFactory.h"
 #include "tests/fakes/FakePrompter.h"
 #include "tests/fakes/FakeWorkingDirectory.h"
-#include "engine/FixedClock.h"
 #include "tests/fakes/Hex.h"
 
 // The texts the tests expect, in CP932, written out by hand.

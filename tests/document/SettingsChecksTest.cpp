@@ -6,10 +6,10 @@
 
 #include "document/SettingsChecks.h"
 #include "engine/Converter.h"
+#include "engine/FixedClock.h"
 #include "engine/Random.h"
 #include "tests/document/DocTest.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/Converter.h"
+#include "engine/FixedClock.h"
 #include "engine/Random.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 #include "tests/fakes/Hex.h"
 #include "tests/fakes/RecordingProgress.h"
 
