@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include "engine/Cp932.h"
+#include "engine/SystemCodec.h"
 
 namespace {
 
@@ -26,20 +27,13 @@ std::size_t PairIndex(unsigned char lead, unsigned char trail)
     return static_cast<std::size_t>(LeadIndex(lead)) * 256 + trail;
 }
 
-// One unit through the codec; the replacement when it is no character or needs more
-// than one UTF-16 unit.
-char16_t DecodeUnit(iconv_t cd, const char* unit, std::size_t length)
+// What a unit shows as: the replacement when it is no character, or one beyond the
+// UTF-16 unit a shown character takes.
+char16_t Shown(CSystemDecoder& decoder, std::string_view unit)
 {
-    char16_t out[4];
-    char* in = const_cast<char*>(unit);
-    std::size_t inLeft = length;
-    char* outPointer = reinterpret_cast<char*>(out);
-    std::size_t outLeft = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &in, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1) ||
-        inLeft != 0 || sizeof out - outLeft != sizeof(char16_t))
-        return CCp932Table::kReplacement;
-    return out[0];
+    const char32_t character = decoder.Decode(unit);
+    return character == 0 || character > 0xFFFF ? CCp932Table::kReplacement
+                                                 : static_cast<char16_t>(character);
 }
 
 // The code the system codec writes for one BMP character, or 0.
@@ -70,20 +64,18 @@ CCp932Table::CCp932Table()
       m_freeIndex(m_pairs.size(), -1)
 {
     m_single.fill(kReplacement);
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return;
+    CSystemDecoder decoder("CP932");
     for (int byte = 0; byte < 256; ++byte) {
         const char unit[1] = {static_cast<char>(byte)};
         if (!IsLeadByte(static_cast<unsigned char>(byte)))
-            m_single[static_cast<std::size_t>(byte)] = DecodeUnit(cd, unit, 1);
+            m_single[static_cast<std::size_t>(byte)] = Shown(decoder, std::string_view(unit, 1));
     }
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(static_cast<unsigned char>(lead)))
             continue;
         for (int trail = 0; trail < 256; ++trail) {
             const char unit[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            const char16_t shown = DecodeUnit(cd, unit, 2);
+            const char16_t shown = Shown(decoder, std::string_view(unit, 2));
             const std::size_t index =
                 PairIndex(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
             m_pairs[index] = shown;
@@ -93,7 +85,6 @@ CCp932Table::CCp932Table()
             }
         }
     }
-    iconv_close(cd);
     BuildCodes();
 }
 

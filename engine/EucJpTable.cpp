@@ -1,6 +1,6 @@
 #include "engine/EucJpTable.h"
 
-#include <iconv.h>
+#include "engine/SystemCodec.h"
 
 namespace {
 
@@ -17,21 +17,6 @@ std::size_t RowIndex(unsigned char high, unsigned char low)
     return static_cast<std::size_t>(high - kFirst) * kRowLength + (low - kFirst);
 }
 
-// One code through the codec; 0 when it is no character or more than one.
-char32_t DecodeCode(iconv_t cd, const char* code, std::size_t length)
-{
-    char32_t out[2];
-    char* in = const_cast<char*>(code);
-    std::size_t inLeft = length;
-    char* outPointer = reinterpret_cast<char*>(out);
-    std::size_t outLeft = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &in, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1) ||
-        inLeft != 0 || sizeof out - outLeft != sizeof(char32_t))
-        return 0;
-    return out[0];
-}
-
 }  // namespace
 
 const CEucJpTable& CEucJpTable::Instance()
@@ -46,21 +31,19 @@ CEucJpTable::CEucJpTable()
       m_double(static_cast<std::size_t>(kRowLength) * kRowLength, 0),
       m_triple(m_double.size(), 0)
 {
-    iconv_t cd = iconv_open("UTF-32LE", "EUC-JP");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return;
+    CSystemDecoder decoder("EUC-JP");
     auto learn = [this](char32_t character, std::uint32_t code) {
         if (character != 0)
             m_codes.emplace(character, code);
     };
     for (int byte = 1; byte < 256; ++byte) {
         const char code[1] = {static_cast<char>(byte)};
-        m_single[static_cast<std::size_t>(byte)] = DecodeCode(cd, code, 1);
+        m_single[static_cast<std::size_t>(byte)] = decoder.Decode(std::string_view(code, 1));
         learn(m_single[static_cast<std::size_t>(byte)], static_cast<std::uint32_t>(byte));
     }
     for (int low = kFirst; low <= 0xFE; ++low) {
         const char kana[2] = {static_cast<char>(0x8E), static_cast<char>(low)};
-        m_kana[static_cast<std::size_t>(low)] = DecodeCode(cd, kana, 2);
+        m_kana[static_cast<std::size_t>(low)] = decoder.Decode(std::string_view(kana, 2));
         learn(m_kana[static_cast<std::size_t>(low)], static_cast<std::uint32_t>(0x8E00 | low));
     }
     for (int high = kFirst; high <= 0xFE; ++high) {
@@ -68,15 +51,14 @@ CEucJpTable::CEucJpTable()
             const auto h = static_cast<unsigned char>(high);
             const auto l = static_cast<unsigned char>(low);
             const char pair[2] = {static_cast<char>(high), static_cast<char>(low)};
-            m_double[RowIndex(h, l)] = DecodeCode(cd, pair, 2);
+            m_double[RowIndex(h, l)] = decoder.Decode(std::string_view(pair, 2));
             learn(m_double[RowIndex(h, l)], static_cast<std::uint32_t>(high << 8 | low));
             const char triple[3] = {static_cast<char>(0x8F), static_cast<char>(high),
                                     static_cast<char>(low)};
-            m_triple[RowIndex(h, l)] = DecodeCode(cd, triple, 3);
+            m_triple[RowIndex(h, l)] = decoder.Decode(std::string_view(triple, 3));
             learn(m_triple[RowIndex(h, l)], static_cast<std::uint32_t>(0x8F0000 | high << 8 | low));
         }
     }
-    iconv_close(cd);
 }
 
 char32_t CEucJpTable::Decode(std::string_view text, std::size_t& length) const
