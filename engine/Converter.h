@@ -67,7 +67,10 @@ public:
     bool LoadSettings(IProfile& profile);
     void SaveSettings(IProfile& profile) const;
 
-    // Selection effects; both keep the text's length and always succeed.
+    // Selection effects; both keep the text's length and always succeed. Censor first
+    // puts back the default censor characters where they are not one full-width and
+    // one half-width character, and reseeds the generator from the clock; then each
+    // character but blanks and the full-width space is censored at the frequency.
     bool Censor(std::string& text);
     bool Reverse(std::string& text) const;
 
