@@ -1,34 +1,15 @@
 #include "ui/ChirpwellView.h"
 
-#include <cmath>
-
-#include <QColorDialog>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QScreen>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
-#include "document/DocTexts.h"
-#include "document/ResizeRule.h"
-#include "engine/Cp932.h"
 #include "engine/Limits.h"
-#include "engine/Transcoder.h"
-#include "document/TextSearch.h"
-#include "ui/FindDialog.h"
-#include "ui/FontDialog.h"
-#include "ui/HelpWindow.h"
-#include "ui/PrintService.h"
+#include "ui/FileDrop.h"
+#include "ui/TabStop.h"
 #include "ui/TextCodec.h"
-#include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
 namespace {
@@ -40,37 +21,27 @@ QFont FontFor(const CDisplaySettings& settings)
     return font;
 }
 
-CRect ToRect(const QRect& rect)
-{
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
-}
-
 }  // namespace
-
-QColor ColourFromRef(int colourRef)
-{
-    return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);
-}
-
-int RefFromColour(const QColor& colour)
-{
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
 
 CChirpwellView::CChirpwellView(CChirpwellDoc& document, IProfile& profile, QWidget* parent)
     : QPlainTextEdit(parent),
       m_document(document),
       m_profile(profile),
-      m_pDisplay(std::make_unique<CDisplayText>(std::string_view()))
+      m_pDisplay(std::make_unique<CDisplayText>(std::string_view())),
+      m_chooser(*this),
+      m_printing(*this, [this](bool selectionOnly) { return PrintJob(selectionOnly); }),
+      m_finder(*this, *this, document.Codes()),
+      m_help(*this)
 {
     m_settings.Load(m_profile);
     m_font = FontFor(m_settings);
+    m_fitter.SetFont(m_font);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(false);
     QPlainTextEdit::document()->setDocumentMargin(2);
-    setAcceptDrops(true);
+    new CFileDrop(*this, *viewport(), m_document);
     ApplyColours();
     BuildCommands();
 }
@@ -160,10 +131,22 @@ void CChirpwellView::ScrollCaret()
     ensureCursorVisible();
 }
 
+void CChirpwellView::ResizeToText()
+{
+    m_fitter.Fit(*this, m_strText, m_document.Codes(), m_settings);
+}
+
 void CChirpwellView::Redisplay()
 {
     m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
     setPlainText(QString::fromStdU16String(m_pDisplay->Shown()));
+}
+
+void CChirpwellView::ApplyFont()
+{
+    setFont(m_font);
+    setTabStopDistance(TabStopDistance(QFontMetrics(m_font)));
+    m_fitter.SetFont(m_font);
 }
 
 void CChirpwellView::ApplyColours()
@@ -182,98 +165,23 @@ void CChirpwellView::OnInitialUpdate()
     if (m_document.OnViewInitialUpdate()) {
         setReadOnly(true);
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        setFont(m_font);
-        setTabStopDistance(8 * QFontMetrics(m_font).averageCharWidth());
+        ApplyFont();
     }
-}
-
-int CChirpwellView::MeasureLine(std::string_view bytes) const
-{
-    // Advances are summed character by character, as the text box lays out a line
-    // of this font; each character is measured once per font, which keeps fitting
-    // the window to a long text fast.
-    if (m_charWidths.empty()) {
-        m_charWidths.assign(0x10000, -1);
-        m_nTabStop = 8 * QFontMetrics(m_font).averageCharWidth();
-    }
-    const QFontMetrics metrics(m_font);
-    const CDisplayText shown(bytes, &m_document.Codes());
-    int width = 0;
-    for (const char16_t c : shown.Shown()) {
-        if (c == u'\n')
-            continue;
-        if (c == u'\t') {
-            if (m_nTabStop > 0)
-                width = (width / m_nTabStop + 1) * m_nTabStop;
-            continue;
-        }
-        int& advance = m_charWidths[c];
-        if (advance < 0)
-            advance = metrics.horizontalAdvance(QChar(c));
-        width += advance;
-    }
-    return width;
-}
-
-void CChirpwellView::ResizeToText()
-{
-    QWidget* frame = window();
-    const QScreen* screen = frame->screen();
-    CWindowPlacement placement;
-    placement.m_bMaximized = frame->isMaximized();
-    placement.m_normal = ToRect(frame->isMaximized() ? frame->normalGeometry() : frame->geometry());
-    // The text is laid out in the viewport, so that is the rectangle the width is
-    // meant for: with the box's frame and scroll bar outside it, the widest line
-    // fits without wrapping.
-    const QRect viewRect(viewport()->mapTo(frame, QPoint(0, 0)), viewport()->size());
-    const std::optional<CWindowPlacement> resized = ::ResizeToText(
-        m_settings.m_bAutoResize, m_strText,
-        [this](std::string_view line) { return MeasureLine(line); }, m_settings.m_nFontSize,
-        ToRect(frame->frameGeometry()), ToRect(viewRect.translated(frame->geometry().topLeft())),
-        screen ? screen->geometry().width() : 0, placement);
-    if (!resized)
-        return;
-    if (resized->m_bMaximized) {
-        frame->showMaximized();
-        return;
-    }
-    // The rule sizes the outer frame; the window system adds its decorations to the
-    // client area, so the difference goes to the client size.
-    const QPoint corner = frame->frameGeometry().topLeft();
-    const QSize decoration = frame->frameGeometry().size() - frame->geometry().size();
-    if (frame->isMaximized() || frame->isMinimized())
-        frame->showNormal();
-    const CRect& rect = resized->m_normal;
-    frame->resize(rect.Width() - decoration.width(), rect.Height() - decoration.height());
-    frame->move(corner);
 }
 
 void CChirpwellView::OnFont()
 {
-    QFont current = m_font;
-    CFontDialog dialog(current, ColourFromRef(m_settings.m_textColor), this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!m_chooser.ChooseFont(m_font, m_settings))
         return;
-    QFont chosen = dialog.SelectedFont();
-    m_settings.m_nFontSize = static_cast<int>(std::lround(chosen.pointSizeF() * 10));
-    chosen.setPointSizeF(m_settings.m_nFontSize / 10.0);
-    m_font = chosen;
-    m_charWidths.clear();
-    setFont(m_font);
-    setTabStopDistance(8 * QFontMetrics(m_font).averageCharWidth());
-    m_settings.m_textColor = RefFromColour(dialog.SelectedColour());
+    ApplyFont();
     ApplyColours();
     ResizeToText();
 }
 
 void CChirpwellView::OnBackColor()
 {
-    const QColor chosen = QColorDialog::getColor(ColourFromRef(m_settings.m_backColor), this,
-                                                 Ui(kColorDialogTitle));
-    if (!chosen.isValid())
-        return;
-    m_settings.m_backColor = RefFromColour(chosen);
-    ApplyColours();
+    if (m_chooser.ChooseBackColour(m_settings))
+        ApplyColours();
 }
 
 void CChirpwellView::OnAutoResize()
@@ -294,55 +202,27 @@ void CChirpwellView::OnMinimize()
 
 void CChirpwellView::OnLaunchHelp()
 {
-    const QString contents = HelpContentsPath();
-    if (!QFileInfo(contents).isFile()) {
-        ShowMessageBox(this, Ui(kMsgHelpMissing).arg(contents));
-        return;
-    }
-    if (!m_pHelpWindow)
-        m_pHelpWindow = new CHelpWindow(contents, this);
-    else
-        m_pHelpWindow->ShowContents();
-    m_pHelpWindow->show();
-    m_pHelpWindow->raise();
-    m_pHelpWindow->activateWindow();
+    m_help.Launch();
 }
 
 void CChirpwellView::OnEditFind()
 {
-    if (!m_pFindDialog) {
-        m_pFindDialog = new CFindDialog(this);
-        connect(m_pFindDialog, &CFindDialog::FindNext, this, [this] {
-            FindNext(m_pFindDialog->FindWhat(), m_pFindDialog->MatchCase(), m_pFindDialog->Up());
-        });
-    }
-    // The selection, when there is one on a line, is what to look for.
-    const QString selected = textCursor().selectedText();
-    if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
-        m_pFindDialog->FindEdit()->setText(selected);
-    m_pFindDialog->show();
-    m_pFindDialog->raise();
-    m_pFindDialog->activateWindow();
-    m_pFindDialog->FindEdit()->setFocus();
-    m_pFindDialog->FindEdit()->selectAll();
+    m_finder.Show();
 }
 
-bool CChirpwellView::FindNext(const QString& text, bool matchCase, bool up)
+void CChirpwellView::OnFilePrint()
 {
-    std::string needle;
-    std::optional<CSelection> found;
-    CTextFault fault;
-    if (DecodeKnownText(text.toStdString(), EEncoding::Utf8, m_document.Codes(), needle, fault))
-        found = FindText(m_strText, needle, GetSelection(), matchCase, up);
-    if (!found) {
-        ShowMessageBox(m_pFindDialog && m_pFindDialog->isVisible() ? static_cast<QWidget*>(m_pFindDialog)
-                                                                   : this,
-                       Ui(kMsgTextNotFound).replace("%1", text));
-        return false;
-    }
-    SetSelection(*found);
-    ScrollCaret();
-    return true;
+    m_printing.Print();
+}
+
+void CChirpwellView::OnFilePrintDirect()
+{
+    m_printing.PrintDirect();
+}
+
+void CChirpwellView::OnFilePrintPreview()
+{
+    m_printing.Preview();
 }
 
 CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
@@ -360,71 +240,4 @@ CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
         job.m_strText = QString::fromStdU16String(m_pDisplay->Shown());
     }
     return job;
-}
-
-void CChirpwellView::OnFilePrint()
-{
-    if (m_pPrintService)
-        m_pPrintService->PrintWithDialog(window(), PrintJob(false), PrintJob(true));
-}
-
-void CChirpwellView::OnFilePrintDirect()
-{
-    if (m_pPrintService)
-        m_pPrintService->PrintDirect(window(), PrintJob(false));
-}
-
-void CChirpwellView::OnFilePrintPreview()
-{
-    if (m_pPrintService)
-        m_pPrintService->Preview(window(), PrintJob(false));
-}
-
-void CChirpwellView::OnDropFiles(const QStringList& paths)
-{
-    QWidget* frame = window();
-    frame->raise();
-    frame->activateWindow();
-    if (!IsAcceptedDrop(static_cast<int>(paths.size()))) {
-        ShowMessageBox(this, Ui(kMsgBadDropCount));
-        return;
-    }
-    m_document.OpenDocumentFile(QFile::encodeName(paths.constFirst()).toStdString());
-}
-
-bool CChirpwellView::event(QEvent* event)
-{
-    // The window's keys come before the text box's own, so that every command goes
-    // through the window's routing.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const QAction* action : window()->actions()) {
-            if (action->shortcuts().contains(pressed)) {
-                event->ignore();
-                return true;
-            }
-        }
-    }
-    return QPlainTextEdit::event(event);
-}
-
-void CChirpwellView::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void CChirpwellView::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void CChirpwellView::dropEvent(QDropEvent* event)
-{
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    event->acceptProposedAction();
-    OnDropFiles(paths);
 }
