@@ -125,11 +125,4 @@ TEST(ResizeRuleTest, NothingWhenAutoResizeIsOffOrTextEmpty)
     EXPECT_TRUE(measure.m_pieces.empty());
 }
 
-TEST(DropRuleTest, OnlyOneFileIsOpened)
-{
-    EXPECT_FALSE(IsAcceptedDrop(0));
-    EXPECT_TRUE(IsAcceptedDrop(1));
-    EXPECT_FALSE(IsAcceptedDrop(2));
-}
-
 }  // namespace
