@@ -13,11 +13,12 @@ using CMeasureText = std::function<int(std::string_view)>;
 inline constexpr int kMinResizeWidth = 350;
 
 // How auto-resize places the main window for text: the view becomes as wide as the
-// widest line plus a margin of the font size in whole points (twice for the last
+// widest line plus a margin of the font size's whole points (twice for the last
 // line), at least 350 pixels, and half as high; the frame keeps its top-left corner
 // and is maximised instead when it would be wider than the screen. Nothing when
-// auto-resize is off or the text is empty. frame and view are the current outer
-// rectangles, placement the frame's current one.
+// auto-resize is off or the text is empty. fontSize counts tenths of a point; frame
+// and view are the current outer rectangles, placement the frame's current one.
+// Lines are measured in order, and no further once one makes the frame too wide.
 std::optional<CWindowPlacement> ResizeToText(bool autoResize, std::string_view text,
                                              const CMeasureText& measure, int fontSize,
                                              const CRect& frame, const CRect& view,

@@ -21,6 +21,25 @@ QFont FontFor(const CDisplaySettings& settings)
     return font;
 }
 
+// Whether the widget must hold the text before this event: it shows the text, or the
+// user acts on it.
+bool NeedsText(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::Show:
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 CChirpwellView::CChirpwellView(CChirpwellDoc& document, IProfile& profile, QWidget* parent)
@@ -41,6 +60,9 @@ CChirpwellView::CChirpwellView(CChirpwellDoc& document, IProfile& profile, QWidg
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(false);
     QPlainTextEdit::document()->setDocumentMargin(2);
+    m_catchUpTimer.setSingleShot(true);
+    m_catchUpTimer.setInterval(0);
+    connect(&m_catchUpTimer, &QTimer::timeout, this, &CChirpwellView::CatchUp);
     new CFileDrop(*this, *viewport(), m_document);
     ApplyColours();
     BuildCommands();
@@ -54,9 +76,15 @@ CChirpwellView::~CChirpwellView()
 
 void CChirpwellView::BuildCommands()
 {
-    m_commands.On(ID_EDIT_COPY, [this] { copy(); },
-                  [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = textCursor().hasSelection(); });
-    m_commands.On(ID_EDIT_SELECT_ALL, [this] { selectAll(); },
+    // Behind the text, the widget's selection is an old one; the new text has a caret.
+    m_commands.On(ID_EDIT_COPY, [this] { copy(); }, [this](CCmdUI& cmdUI) {
+        cmdUI.m_bEnabled = !m_bWidgetBehind && textCursor().hasSelection();
+    });
+    m_commands.On(ID_EDIT_SELECT_ALL,
+                  [this] {
+                      CatchUp();
+                      selectAll();
+                  },
                   [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = !m_strText.empty(); });
     m_commands.On(ID_FONT, [this] { OnFont(); });
     m_commands.On(ID_BACK_COLOR, [this] { OnBackColor(); });
@@ -75,9 +103,31 @@ void CChirpwellView::BuildCommands()
 
 void CChirpwellView::SetText(const std::string& text)
 {
+    // Laying a long text out in the widget takes much of the time an open takes, and
+    // a file read is smiled at once: the widget waits, and takes only the text that
+    // stands when the command is done.
     m_strText = text;
+    m_pDisplay.reset();
+    m_byteSelection = {0, 0};
+    m_bWidgetBehind = true;
+    m_catchUpTimer.start();
+}
+
+void CChirpwellView::CatchUp()
+{
+    if (!m_bWidgetBehind)
+        return;
+    m_bWidgetBehind = false;
+    m_catchUpTimer.stop();
     Redisplay();
     SetSelection({0, 0});
+}
+
+const CDisplayText& CChirpwellView::Display()
+{
+    if (!m_pDisplay)
+        m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
+    return *m_pDisplay;
 }
 
 std::size_t CChirpwellView::GetTextLimit() const
@@ -87,6 +137,8 @@ std::size_t CChirpwellView::GetTextLimit() const
 
 CSelection CChirpwellView::GetSelection() const
 {
+    if (m_bWidgetBehind)
+        return m_byteSelection;
     const QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
@@ -100,6 +152,7 @@ CSelection CChirpwellView::GetSelection() const
 
 void CChirpwellView::SetSelection(CSelection selection)
 {
+    CatchUp();
     selection.m_nEnd = std::min(selection.m_nEnd, m_strText.size());
     selection.m_nStart = std::min(selection.m_nStart, selection.m_nEnd);
     const auto start = static_cast<int>(m_pDisplay->ShownAtOrBefore(selection.m_nStart));
@@ -115,11 +168,13 @@ void CChirpwellView::SetSelection(CSelection selection)
 
 void CChirpwellView::ReplaceSelection(const std::string& text)
 {
+    CatchUp();
     const CSelection selection = GetSelection();
     const int scroll = verticalScrollBar()->value();
     m_strText.replace(selection.m_nStart, selection.m_nEnd - selection.m_nStart, text);
     // The new bytes may join differently with their neighbours into characters, so
     // the whole text is shown anew; the scroll position stays.
+    m_pDisplay.reset();
     Redisplay();
     const std::size_t caret = selection.m_nStart + text.size();
     SetSelection({caret, caret});
@@ -128,6 +183,7 @@ void CChirpwellView::ReplaceSelection(const std::string& text)
 
 void CChirpwellView::ScrollCaret()
 {
+    CatchUp();
     ensureCursorVisible();
 }
 
@@ -138,8 +194,7 @@ void CChirpwellView::ResizeToText()
 
 void CChirpwellView::Redisplay()
 {
-    m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
-    setPlainText(QString::fromStdU16String(m_pDisplay->Shown()));
+    setPlainText(QString::fromStdU16String(Display().Shown()));
 }
 
 void CChirpwellView::ApplyFont()
@@ -207,6 +262,7 @@ void CChirpwellView::OnLaunchHelp()
 
 void CChirpwellView::OnEditFind()
 {
+    CatchUp();
     m_finder.Show();
 }
 
@@ -225,7 +281,7 @@ void CChirpwellView::OnFilePrintPreview()
     m_printing.Preview();
 }
 
-CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
+CPrintJob CChirpwellView::PrintJob(bool selectionOnly)
 {
     CPrintJob job;
     const std::string& path = m_document.GetPathName();
@@ -237,7 +293,21 @@ CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
                                       selection.m_nStart, selection.m_nEnd - selection.m_nStart),
                                   &m_document.Codes());
     } else {
-        job.m_strText = QString::fromStdU16String(m_pDisplay->Shown());
+        job.m_strText = QString::fromStdU16String(Display().Shown());
     }
     return job;
+}
+
+bool CChirpwellView::event(QEvent* event)
+{
+    if (m_bWidgetBehind && NeedsText(event->type()))
+        CatchUp();
+    return QPlainTextEdit::event(event);
+}
+
+bool CChirpwellView::viewportEvent(QEvent* event)
+{
+    if (m_bWidgetBehind && NeedsText(event->type()))
+        CatchUp();
+    return QPlainTextEdit::viewportEvent(event);
 }

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "document/CommandRouter.h"
 #include "document/DisplaySettings.h"
@@ -22,9 +23,11 @@ class CPrintService;
 class IProfile;
 
 // The one view of the document: a read-only, wrapping text box. The CP932 bytes are
-// the text; the widget shows them decoded, and selections are kept in bytes. Reads
-// its display settings from the profile when made and writes them back when
-// destroyed; the document and the profile must outlive it.
+// the text; the widget shows them decoded, and selections are kept in bytes. A new
+// text reaches the widget when the program is back in its event loop, or sooner when
+// the widget is painted, used or asked for its selection. Reads its display settings
+// from the profile when made and writes them back when destroyed; the document and
+// the profile must outlive it.
 class CChirpwellView : public QPlainTextEdit, public IDocView {
     Q_OBJECT
 public:
@@ -56,7 +59,7 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     // What printing prints: the whole text, or only the selected part.
-    CPrintJob PrintJob(bool selectionOnly) const;
+    CPrintJob PrintJob(bool selectionOnly);
     // The printer the print commands use; it must outlive the view.
     void SetPrintService(CPrintService* printService) { m_printing.SetService(printService); }
 
@@ -66,7 +69,14 @@ public:
     CFindDialog* FindDialog() const { return m_finder.Dialog(); }
     CHelpWindow* HelpWindow() const { return m_help.Window(); }
 
+protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    // Puts a text set since into the widget, the caret at its start.
+    void CatchUp();
+    const CDisplayText& Display();
     void Redisplay();
     void ApplyFont();
     void ApplyColours();
@@ -77,7 +87,9 @@ private:
     CDisplaySettings m_settings;
     QFont m_font;
     std::string m_strText;
-    std::unique_ptr<CDisplayText> m_pDisplay;
+    std::unique_ptr<CDisplayText> m_pDisplay;  // made when first needed for m_strText
+    bool m_bWidgetBehind = false;  // the widget does not hold m_strText yet
+    QTimer m_catchUpTimer;
     CSelection m_byteSelection;  // the last selection set in bytes...
     int m_nShownStart = 0;       // ...and where it was shown, to tell it from the user's
     int m_nShownEnd = 0;
