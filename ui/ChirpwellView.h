@@ -25,9 +25,9 @@ class IProfile;
 // The one view of the document: a read-only, wrapping text box. The CP932 bytes are
 // the text; the widget shows them decoded, and selections are kept in bytes. A new
 // text reaches the widget when the program is back in its event loop, or sooner when
-// the widget is painted, used or asked for its selection. Reads its display settings
-// from the profile when made and writes them back when destroyed; the document and
-// the profile must outlive it.
+// the widget is shown or used or a selection is set. Reads its display settings from
+// the profile when made and writes them back when destroyed; the document and the
+// profile must outlive it.
 class CChirpwellView : public QPlainTextEdit, public IDocView {
     Q_OBJECT
 public:
