@@ -1,47 +1,106 @@
 #include "document/DisplayText.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/CodeTable.h"
-#include "engine/Cp932.h"
 #include "engine/Cp932Table.h"
+
+namespace {
+
+enum EByteKind : unsigned char { kSingle, kLead, kCr, kLf };
+
+// What a byte starts, by the same test as IsLeadByte; here every byte of a long
+// text passes it, so it is a table.
+constexpr std::array<unsigned char, 256> MakeByteKinds()
+{
+    std::array<unsigned char, 256> kinds{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        kinds[byte] = lead ? kLead : byte == '\r' ? kCr : byte == '\n' ? kLf : kSingle;
+    }
+    return kinds;
+}
+
+constexpr std::array<unsigned char, 256> kByteKinds = MakeByteKinds();
+
+// The two-byte units as the CP932 table shows them, by lead * 256 + trail, read
+// without a call per character.
+const std::vector<char16_t>& PairCharacters()
+{
+    static const std::vector<char16_t> pairs = [] {
+        const CCp932Table& table = CCp932Table::Instance();
+        std::vector<char16_t> characters(0x10000, CCp932Table::kReplacement);
+        for (int lead = 0; lead < 256; ++lead) {
+            if (kByteKinds[lead] != kLead)
+                continue;
+            for (int trail = 0; trail < 256; ++trail)
+                characters[lead << 8 | trail] = table.Pair(static_cast<unsigned char>(lead),
+                                                           static_cast<unsigned char>(trail));
+        }
+        return characters;
+    }();
+    return pairs;
+}
+
+}  // namespace
 
 CDisplayText::CDisplayText(std::string_view cp932, const CCodeTable* codes)
 {
     const CCp932Table& table = CCp932Table::Instance();
+    const char16_t* pairs = PairCharacters().data();
     const std::size_t size = cp932.size();
-    m_shown.reserve(size);
-    m_unitStarts.reserve(size + 1);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    // No unit shows as more UTF-16 units than it has bytes, so both fit; written
+    // through pointers, then cut to length, as this runs over every byte shown.
+    m_shown.resize(size);
+    m_unitStarts.resize(size + 1);
+    char16_t* shown = m_shown.data();
+    std::uint32_t* starts = m_unitStarts.data();
+    std::size_t n = 0;
     std::size_t i = 0;
     while (i < size) {
-        m_unitStarts.push_back(static_cast<std::uint32_t>(i));
-        const auto byte = static_cast<unsigned char>(cp932[i]);
-        if (byte == '\r') {
-            m_shown += u'\n';
-            i += i + 1 < size && cp932[i + 1] == '\n' ? 2 : 1;
-        } else if (byte == '\n') {
-            m_shown += u'\n';
+        const unsigned char byte = bytes[i];
+        starts[n] = static_cast<std::uint32_t>(i);
+        switch (kByteKinds[byte]) {
+        case kSingle:
+            shown[n++] = table.Single(byte);
             ++i;
-        } else if (IsLeadByte(byte)) {
-            const auto trail = static_cast<unsigned char>(i + 1 < size ? cp932[i + 1] : 0);
-            char32_t shown = i + 1 < size ? table.Pair(byte, trail) : CCp932Table::kReplacement;
-            if (shown == CCp932Table::kReplacement && codes && i + 1 < size)
-                shown = codes->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
-            if (shown == 0) {
-                shown = CCp932Table::kReplacement;
-            } else if (shown > 0xFFFF) {
-                m_shown += static_cast<char16_t>(0xD7C0 + (shown >> 10));
-                m_unitStarts.push_back(static_cast<std::uint32_t>(i));
-                shown = 0xDC00 | (shown & 0x3FF);
+            break;
+        case kCr:
+            shown[n++] = u'\n';
+            i += i + 1 < size && bytes[i + 1] == '\n' ? 2 : 1;
+            break;
+        case kLf:
+            shown[n++] = u'\n';
+            ++i;
+            break;
+        default: {
+            if (i + 1 == size) {
+                shown[n++] = CCp932Table::kReplacement;
+                ++i;
+                break;
             }
-            m_shown += static_cast<char16_t>(shown);
+            const unsigned char trail = bytes[i + 1];
+            char32_t character = pairs[byte << 8 | trail];
+            if (character == CCp932Table::kReplacement && codes)
+                character = codes->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
+            if (character == 0)
+                character = CCp932Table::kReplacement;
+            if (character > 0xFFFF) {
+                // Both halves of the pair map to the unit's bytes.
+                shown[n++] = static_cast<char16_t>(0xD7C0 + (character >> 10));
+                starts[n] = static_cast<std::uint32_t>(i);
+                character = 0xDC00 | (character & 0x3FF);
+            }
+            shown[n++] = static_cast<char16_t>(character);
             i += 2;
-        } else {
-            m_shown += table.Single(byte);
-            ++i;
+        }
         }
     }
-    m_unitStarts.push_back(static_cast<std::uint32_t>(size));
+    starts[n] = static_cast<std::uint32_t>(size);
+    m_shown.resize(n);
+    m_unitStarts.resize(n + 1);
 }
 
 std::size_t CDisplayText::ShownAtOrBefore(std::size_t byte) const

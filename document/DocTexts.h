@@ -9,7 +9,6 @@ inline constexpr char kCaptionSettingText[] = "テキスト設定中で御座る
 
 inline constexpr char kAskReload[] = "設定が変更されたかもしれません。ファイルを再ロードしますか？";
 inline constexpr char kMsgCancelFailed[] = "キャンセル処理中にエラーが発生しました。";
-inline constexpr char kMsgBadDropCount[] = "ファイルの個数が不正だっちゅ－の（笑）。";
 
 inline constexpr char kSmileFileDialogTitle[] = "「微笑み文書」を選んでください。";
 inline constexpr char kSmileFileFilterName[] = "スマイルファイル(*.grn)";
@@ -17,7 +16,6 @@ inline constexpr char kAllFilesFilterName[] = "全てのファイル(*.*)";
 inline constexpr char kOpenDialogTitle[] = "開く";
 inline constexpr char kSaveAsDialogTitle[] = "名前を付けて保存";
 inline constexpr char kDocumentFilterName[] = "すべてのﾌｧｲﾙ (*.*)";
-inline constexpr char kUntitled[] = "無題";
 
 // Opening and saving: %1 is the path, %2 the reason.
 inline constexpr char kMsgCannotOpen[] = "%1 を開けません。\n%2";
@@ -35,9 +33,6 @@ inline constexpr char kReasonNotRegularFile[] = "通常のファイルではあ�
 // The status bar's notice while the smile file of the settings (%1) cannot be read.
 inline constexpr char kMsgSmileFileUnreadable[] =
     "スマイルファイル %1 を読めません。スマイルの規則はありません。";
-
-// The normal find, with the text looked for as %1.
-inline constexpr char kMsgTextNotFound[] = "「%1」が見つかりません。";
 
 // The settings dialog's refusals.
 inline constexpr char kMsgNotInteger[] = "整数を入力してください。";

@@ -19,6 +19,7 @@ inline constexpr int kMinResizeWidth = 350;
 // when auto-resize is off or the text is empty. fontSize counts tenths of a point, as
 // the display settings keep it; frame and view are the current outer rectangles in
 // pixels, placement the frame's current one.
+// Lines are measured in order, and no further once one makes the frame too wide.
 std::optional<CWindowPlacement> ResizeToText(bool autoResize, std::string_view text,
                                              const CMeasureText& measure, int fontSize,
                                              const CRect& frame, const CRect& view,

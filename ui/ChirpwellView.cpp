@@ -1,34 +1,15 @@
 #include "ui/ChirpwellView.h"
 
-#include <cmath>
-
-#include <QColorDialog>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QScreen>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
-#include "document/DocTexts.h"
-#include "document/ResizeRule.h"
-#include "engine/Cp932.h"
 #include "engine/Limits.h"
-#include "engine/Transcoder.h"
-#include "document/TextSearch.h"
-#include "ui/FindDialog.h"
-#include "ui/FontDialog.h"
-#include "ui/HelpWindow.h"
-#include "ui/PrintService.h"
+#include "ui/FileDrop.h"
+#include "ui/TabStop.h"
 #include "ui/TextCodec.h"
-#include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
 namespace {
@@ -40,37 +21,49 @@ QFont FontFor(const CDisplaySettings& settings)
     return font;
 }
 
-CRect ToRect(const QRect& rect)
+// Whether the widget must hold the text before this event: it shows the text, or the
+// user acts on it.
+bool NeedsText(QEvent::Type type)
 {
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    switch (type) {
+    case QEvent::Show:
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
-
-QColor ColourFromRef(int colourRef)
-{
-    return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);
-}
-
-int RefFromColour(const QColor& colour)
-{
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
 
 CChirpwellView::CChirpwellView(CChirpwellDoc& document, IProfile& profile, QWidget* parent)
     : QPlainTextEdit(parent),
       m_document(document),
       m_profile(profile),
-      m_pDisplay(std::make_unique<CDisplayText>(std::string_view()))
+      m_pDisplay(std::make_unique<CDisplayText>(std::string_view())),
+      m_chooser(*this),
+      m_printing(*this, [this](bool selectionOnly) { return PrintJob(selectionOnly); }),
+      m_finder(*this, *this, document.Codes()),
+      m_help(*this)
 {
     m_settings.Load(m_profile);
     m_font = FontFor(m_settings);
+    m_fitter.SetFont(m_font);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(false);
     QPlainTextEdit::document()->setDocumentMargin(2);
-    setAcceptDrops(true);
+    m_catchUpTimer.setSingleShot(true);
+    m_catchUpTimer.setInterval(0);
+    connect(&m_catchUpTimer, &QTimer::timeout, this, &CChirpwellView::CatchUp);
+    new CFileDrop(*this, *viewport(), m_document);
     ApplyColours();
     BuildCommands();
 }
@@ -83,9 +76,15 @@ CChirpwellView::~CChirpwellView()
 
 void CChirpwellView::BuildCommands()
 {
-    m_commands.On(ID_EDIT_COPY, [this] { copy(); },
-                  [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = textCursor().hasSelection(); });
-    m_commands.On(ID_EDIT_SELECT_ALL, [this] { selectAll(); },
+    // Behind the text, the widget's selection is an old one; the new text has a caret.
+    m_commands.On(ID_EDIT_COPY, [this] { copy(); }, [this](CCmdUI& cmdUI) {
+        cmdUI.m_bEnabled = !m_bWidgetBehind && textCursor().hasSelection();
+    });
+    m_commands.On(ID_EDIT_SELECT_ALL,
+                  [this] {
+                      CatchUp();
+                      selectAll();
+                  },
                   [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = !m_strText.empty(); });
     m_commands.On(ID_FONT, [this] { OnFont(); });
     m_commands.On(ID_BACK_COLOR, [this] { OnBackColor(); });
@@ -104,9 +103,31 @@ void CChirpwellView::BuildCommands()
 
 void CChirpwellView::SetText(const std::string& text)
 {
+    // Laying a long text out in the widget takes much of the time an open takes, and
+    // a file read is smiled at once: the widget waits, and takes only the text that
+    // stands when the command is done.
     m_strText = text;
+    m_pDisplay.reset();
+    m_byteSelection = {0, 0};
+    m_bWidgetBehind = true;
+    m_catchUpTimer.start();
+}
+
+void CChirpwellView::CatchUp()
+{
+    if (!m_bWidgetBehind)
+        return;
+    m_bWidgetBehind = false;
+    m_catchUpTimer.stop();
     Redisplay();
     SetSelection({0, 0});
+}
+
+const CDisplayText& CChirpwellView::Display()
+{
+    if (!m_pDisplay)
+        m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
+    return *m_pDisplay;
 }
 
 std::size_t CChirpwellView::GetTextLimit() const
@@ -116,6 +137,8 @@ std::size_t CChirpwellView::GetTextLimit() const
 
 CSelection CChirpwellView::GetSelection() const
 {
+    if (m_bWidgetBehind)
+        return m_byteSelection;
     const QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
@@ -129,6 +152,7 @@ CSelection CChirpwellView::GetSelection() const
 
 void CChirpwellView::SetSelection(CSelection selection)
 {
+    CatchUp();
     selection.m_nEnd = std::min(selection.m_nEnd, m_strText.size());
     selection.m_nStart = std::min(selection.m_nStart, selection.m_nEnd);
     const auto start = static_cast<int>(m_pDisplay->ShownAtOrBefore(selection.m_nStart));
@@ -144,11 +168,13 @@ void CChirpwellView::SetSelection(CSelection selection)
 
 void CChirpwellView::ReplaceSelection(const std::string& text)
 {
+    CatchUp();
     const CSelection selection = GetSelection();
     const int scroll = verticalScrollBar()->value();
     m_strText.replace(selection.m_nStart, selection.m_nEnd - selection.m_nStart, text);
     // The new bytes may join differently with their neighbours into characters, so
     // the whole text is shown anew; the scroll position stays.
+    m_pDisplay.reset();
     Redisplay();
     const std::size_t caret = selection.m_nStart + text.size();
     SetSelection({caret, caret});
@@ -157,13 +183,25 @@ void CChirpwellView::ReplaceSelection(const std::string& text)
 
 void CChirpwellView::ScrollCaret()
 {
+    CatchUp();
     ensureCursorVisible();
+}
+
+void CChirpwellView::ResizeToText()
+{
+    m_fitter.Fit(*this, m_strText, m_document.Codes(), m_settings);
 }
 
 void CChirpwellView::Redisplay()
 {
-    m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
-    setPlainText(QString::fromStdU16String(m_pDisplay->Shown()));
+    setPlainText(QString::fromStdU16String(Display().Shown()));
+}
+
+void CChirpwellView::ApplyFont()
+{
+    setFont(m_font);
+    setTabStopDistance(TabStopDistance(QFontMetrics(m_font)));
+    m_fitter.SetFont(m_font);
 }
 
 void CChirpwellView::ApplyColours()
@@ -182,98 +220,23 @@ void CChirpwellView::OnInitialUpdate()
     if (m_document.OnViewInitialUpdate()) {
         setReadOnly(true);
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        setFont(m_font);
-        setTabStopDistance(8 * QFontMetrics(m_font).averageCharWidth());
+        ApplyFont();
     }
-}
-
-int CChirpwellView::MeasureLine(std::string_view bytes) const
-{
-    // Advances are summed character by character, as the text box lays out a line
-    // of this font; each character is measured once per font, which keeps fitting
-    // the window to a long text fast.
-    if (m_charWidths.empty()) {
-        m_charWidths.assign(0x10000, -1);
-        m_nTabStop = 8 * QFontMetrics(m_font).averageCharWidth();
-    }
-    const QFontMetrics metrics(m_font);
-    const CDisplayText shown(bytes, &m_document.Codes());
-    int width = 0;
-    for (const char16_t c : shown.Shown()) {
-        if (c == u'\n')
-            continue;
-        if (c == u'\t') {
-            if (m_nTabStop > 0)
-                width = (width / m_nTabStop + 1) * m_nTabStop;
-            continue;
-        }
-        int& advance = m_charWidths[c];
-        if (advance < 0)
-            advance = metrics.horizontalAdvance(QChar(c));
-        width += advance;
-    }
-    return width;
-}
-
-void CChirpwellView::ResizeToText()
-{
-    QWidget* frame = window();
-    const QScreen* screen = frame->screen();
-    CWindowPlacement placement;
-    placement.m_bMaximized = frame->isMaximized();
-    placement.m_normal = ToRect(frame->isMaximized() ? frame->normalGeometry() : frame->geometry());
-    // The text is laid out in the viewport, so that is the rectangle the width is
-    // meant for: with the box's frame and scroll bar outside it, the widest line
-    // fits without wrapping.
-    const QRect viewRect(viewport()->mapTo(frame, QPoint(0, 0)), viewport()->size());
-    const std::optional<CWindowPlacement> resized = ::ResizeToText(
-        m_settings.m_bAutoResize, m_strText,
-        [this](std::string_view line) { return MeasureLine(line); }, m_settings.m_nFontSize,
-        ToRect(frame->frameGeometry()), ToRect(viewRect.translated(frame->geometry().topLeft())),
-        screen ? screen->geometry().width() : 0, placement);
-    if (!resized)
-        return;
-    if (resized->m_bMaximized) {
-        frame->showMaximized();
-        return;
-    }
-    // The rule sizes the outer frame; the window system adds its decorations to the
-    // client area, so the difference goes to the client size.
-    const QPoint corner = frame->frameGeometry().topLeft();
-    const QSize decoration = frame->frameGeometry().size() - frame->geometry().size();
-    if (frame->isMaximized() || frame->isMinimized())
-        frame->showNormal();
-    const CRect& rect = resized->m_normal;
-    frame->resize(rect.Width() - decoration.width(), rect.Height() - decoration.height());
-    frame->move(corner);
 }
 
 void CChirpwellView::OnFont()
 {
-    QFont current = m_font;
-    CFontDialog dialog(current, ColourFromRef(m_settings.m_textColor), this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!m_chooser.ChooseFont(m_font, m_settings))
         return;
-    QFont chosen = dialog.SelectedFont();
-    m_settings.m_nFontSize = static_cast<int>(std::lround(chosen.pointSizeF() * 10));
-    chosen.setPointSizeF(m_settings.m_nFontSize / 10.0);
-    m_font = chosen;
-    m_charWidths.clear();
-    setFont(m_font);
-    setTabStopDistance(8 * QFontMetrics(m_font).averageCharWidth());
-    m_settings.m_textColor = RefFromColour(dialog.SelectedColour());
+    ApplyFont();
     ApplyColours();
     ResizeToText();
 }
 
 void CChirpwellView::OnBackColor()
 {
-    const QColor chosen = QColorDialog::getColor(ColourFromRef(m_settings.m_backColor), this,
-                                                 Ui(kColorDialogTitle));
-    if (!chosen.isValid())
-        return;
-    m_settings.m_backColor = RefFromColour(chosen);
-    ApplyColours();
+    if (m_chooser.ChooseBackColour(m_settings))
+        ApplyColours();
 }
 
 void CChirpwellView::OnAutoResize()
@@ -294,58 +257,31 @@ void CChirpwellView::OnMinimize()
 
 void CChirpwellView::OnLaunchHelp()
 {
-    const QString contents = HelpContentsPath();
-    if (!QFileInfo(contents).isFile()) {
-        ShowMessageBox(this, Ui(kMsgHelpMissing).arg(contents));
-        return;
-    }
-    if (!m_pHelpWindow)
-        m_pHelpWindow = new CHelpWindow(contents, this);
-    else
-        m_pHelpWindow->ShowContents();
-    m_pHelpWindow->show();
-    m_pHelpWindow->raise();
-    m_pHelpWindow->activateWindow();
+    m_help.Launch();
 }
 
 void CChirpwellView::OnEditFind()
 {
-    if (!m_pFindDialog) {
-        m_pFindDialog = new CFindDialog(this);
-        connect(m_pFindDialog, &CFindDialog::FindNext, this, [this] {
-            FindNext(m_pFindDialog->FindWhat(), m_pFindDialog->MatchCase(), m_pFindDialog->Up());
-        });
-    }
-    // The selection, when there is one on a line, is what to look for.
-    const QString selected = textCursor().selectedText();
-    if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
-        m_pFindDialog->FindEdit()->setText(selected);
-    m_pFindDialog->show();
-    m_pFindDialog->raise();
-    m_pFindDialog->activateWindow();
-    m_pFindDialog->FindEdit()->setFocus();
-    m_pFindDialog->FindEdit()->selectAll();
+    CatchUp();
+    m_finder.Show();
 }
 
-bool CChirpwellView::FindNext(const QString& text, bool matchCase, bool up)
+void CChirpwellView::OnFilePrint()
 {
-    std::string needle;
-    std::optional<CSelection> found;
-    CTextFault fault;
-    if (DecodeKnownText(text.toStdString(), EEncoding::Utf8, m_document.Codes(), needle, fault))
-        found = FindText(m_strText, needle, GetSelection(), matchCase, up);
-    if (!found) {
-        ShowMessageBox(m_pFindDialog && m_pFindDialog->isVisible() ? static_cast<QWidget*>(m_pFindDialog)
-                                                                   : this,
-                       Ui(kMsgTextNotFound).replace("%1", text));
-        return false;
-    }
-    SetSelection(*found);
-    ScrollCaret();
-    return true;
+    m_printing.Print();
 }
 
-CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
+void CChirpwellView::OnFilePrintDirect()
+{
+    m_printing.PrintDirect();
+}
+
+void CChirpwellView::OnFilePrintPreview()
+{
+    m_printing.Preview();
+}
+
+CPrintJob CChirpwellView::PrintJob(bool selectionOnly)
 {
     CPrintJob job;
     const std::string& path = m_document.GetPathName();
@@ -357,74 +293,21 @@ CPrintJob CChirpwellView::PrintJob(bool selectionOnly) const
                                       selection.m_nStart, selection.m_nEnd - selection.m_nStart),
                                   &m_document.Codes());
     } else {
-        job.m_strText = QString::fromStdU16String(m_pDisplay->Shown());
+        job.m_strText = QString::fromStdU16String(Display().Shown());
     }
     return job;
 }
 
-void CChirpwellView::OnFilePrint()
-{
-    if (m_pPrintService)
-        m_pPrintService->PrintWithDialog(window(), PrintJob(false), PrintJob(true));
-}
-
-void CChirpwellView::OnFilePrintDirect()
-{
-    if (m_pPrintService)
-        m_pPrintService->PrintDirect(window(), PrintJob(false));
-}
-
-void CChirpwellView::OnFilePrintPreview()
-{
-    if (m_pPrintService)
-        m_pPrintService->Preview(window(), PrintJob(false));
-}
-
-void CChirpwellView::OnDropFiles(const QStringList& paths)
-{
-    QWidget* frame = window();
-    frame->raise();
-    frame->activateWindow();
-    if (!IsAcceptedDrop(static_cast<int>(paths.size()))) {
-        ShowMessageBox(this, Ui(kMsgBadDropCount));
-        return;
-    }
-    m_document.OpenDocumentFile(QFile::encodeName(paths.constFirst()).toStdString());
-}
-
 bool CChirpwellView::event(QEvent* event)
 {
-    // The window's keys come before the text box's own, so that every command goes
-    // through the window's routing.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const QAction* action : window()->actions()) {
-            if (action->shortcuts().contains(pressed)) {
-                event->ignore();
-                return true;
-            }
-        }
-    }
+    if (m_bWidgetBehind && NeedsText(event->type()))
+        CatchUp();
     return QPlainTextEdit::event(event);
 }
 
-void CChirpwellView::dragEnterEvent(QDragEnterEvent* event)
+bool CChirpwellView::viewportEvent(QEvent* event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void CChirpwellView::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void CChirpwellView::dropEvent(QDropEvent* event)
-{
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    event->acceptProposedAction();
-    OnDropFiles(paths);
+    if (m_bWidgetBehind && NeedsText(event->type()))
+        CatchUp();
+    return QPlainTextEdit::viewportEvent(event);
 }

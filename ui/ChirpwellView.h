@@ -3,27 +3,31 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "document/CommandRouter.h"
 #include "document/DisplaySettings.h"
 #include "document/DisplayText.h"
 #include "document/IDocView.h"
+#include "ui/DisplayChooser.h"
+#include "ui/Finder.h"
+#include "ui/HelpLauncher.h"
+#include "ui/PrintCommands.h"
+#include "ui/WindowFitter.h"
 
 class CChirpwellDoc;
-class CFindDialog;
-class CHelpWindow;
 class CPrintService;
 class IProfile;
-struct CPrintJob;
 
 // The one view of the document: a read-only, wrapping text box. The CP932 bytes are
-// the text; the widget shows them decoded, and selections are kept in bytes. Reads
-// its display settings from the profile when made and writes them back when
-// destroyed; the document and the profile must outlive it.
+// the text; the widget shows them decoded, and selections are kept in bytes. A new
+// text reaches the widget when the program is back in its event loop, or sooner when
+// the widget is shown or used or a selection is set. Reads its display settings from
+// the profile when made and writes them back when destroyed; the document and the
+// profile must outlive it.
 class CChirpwellView : public QPlainTextEdit, public IDocView {
     Q_OBJECT
 public:
@@ -51,34 +55,31 @@ public:
     void OnMinimize();
     void OnLaunchHelp();
     void OnEditFind();
-    // Selects and shows the next match of the find dialog's text, or says there is none.
-    bool FindNext(const QString& text, bool matchCase, bool up);
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     // What printing prints: the whole text, or only the selected part.
-    CPrintJob PrintJob(bool selectionOnly) const;
+    CPrintJob PrintJob(bool selectionOnly);
     // The printer the print commands use; it must outlive the view.
-    void SetPrintService(CPrintService* printService) { m_pPrintService = printService; }
-    // Opens the one file of a drop, or says that only one may be dropped.
-    void OnDropFiles(const QStringList& paths);
+    void SetPrintService(CPrintService* printService) { m_printing.SetService(printService); }
 
     const CCommandMap& Commands() const { return m_commands; }
     const CDisplaySettings& DisplaySettings() const { return m_settings; }
     const QFont& DisplayFont() const { return m_font; }
-    CFindDialog* FindDialog() const { return m_pFindDialog; }
-    CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
+    CFindDialog* FindDialog() const { return m_finder.Dialog(); }
+    CHelpWindow* HelpWindow() const { return m_help.Window(); }
 
 protected:
     bool event(QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    // Puts a text set since into the widget, the caret at its start.
+    void CatchUp();
+    const CDisplayText& Display();
     void Redisplay();
+    void ApplyFont();
     void ApplyColours();
-    int MeasureLine(std::string_view bytes) const;
     void BuildCommands();
 
     CChirpwellDoc& m_document;
@@ -86,20 +87,18 @@ private:
     CDisplaySettings m_settings;
     QFont m_font;
     std::string m_strText;
-    std::unique_ptr<CDisplayText> m_pDisplay;
+    std::unique_ptr<CDisplayText> m_pDisplay;  // made when first needed for m_strText
+    bool m_bWidgetBehind = false;  // the widget does not hold m_strText yet
+    QTimer m_catchUpTimer;
     CSelection m_byteSelection;  // the last selection set in bytes...
     int m_nShownStart = 0;       // ...and where it was shown, to tell it from the user's
     int m_nShownEnd = 0;
     CCommandMap m_commands;
-    mutable std::vector<int> m_charWidths;  // advance of each character in m_font, -1 unknown
-    mutable int m_nTabStop = 0;
-    CPrintService* m_pPrintService = nullptr;
-    CFindDialog* m_pFindDialog = nullptr;  // made on first use, owned by the view
-    CHelpWindow* m_pHelpWindow = nullptr;  // likewise
+    CWindowFitter m_fitter;
+    CDisplayChooser m_chooser;
+    CPrintCommands m_printing;
+    CFinder m_finder;
+    CHelpLauncher m_help;
 };
-
-// A colour value 0x00BBGGRR as Qt's colour, and back.
-QColor ColourFromRef(int colourRef);
-int RefFromColour(const QColor& colour);
 
 #endif

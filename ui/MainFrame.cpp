@@ -10,67 +10,11 @@
 #include <QToolBar>
 
 #include "document/CommandIds.h"
-#include "document/DocTexts.h"
 #include "document/RecentFileList.h"
+#include "ui/CommandTable.h"
 #include "ui/PixelArt.h"
 #include "ui/TextCodec.h"
 #include "ui/UiTexts.h"
-
-namespace {
-
-// The accelerator table, and the toolbar picture of each command that has a button.
-struct CCommandLook {
-    int m_nId;
-    QList<QKeySequence> m_keys;
-    int m_nImage;  // an EToolBarImage, or -1
-};
-
-const QList<CCommandLook>& CommandLooks()
-{
-    static const QList<CCommandLook> looks = {
-        {ID_FILE_OPEN, {QKeySequence("Ctrl+O")}, static_cast<int>(EToolBarImage::Open)},
-        {ID_RELOAD, {QKeySequence("Ctrl+R")}, static_cast<int>(EToolBarImage::Reload)},
-        {ID_FILE_SAVE_AS, {QKeySequence("Ctrl+S")}, static_cast<int>(EToolBarImage::SaveAs)},
-        {ID_FILE_PRINT, {QKeySequence("Ctrl+P")}, static_cast<int>(EToolBarImage::Print)},
-        {ID_FILE_PRINT_DIRECT, {}, -1},
-        {ID_FILE_PRINT_PREVIEW, {}, -1},
-        {ID_FILE_PRINT_SETUP, {}, -1},
-        {ID_APP_EXIT, {}, -1},
-        {ID_UNDO, {QKeySequence("Ctrl+Z")}, -1},
-        {ID_EDIT_COPY, {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")},
-         static_cast<int>(EToolBarImage::Copy)},
-        {ID_EDIT_SELECT_ALL, {QKeySequence("Ctrl+A")}, -1},
-        {ID_EDIT_FIND, {}, -1},
-        {ID_SEARCH_DOWN, {QKeySequence("Ctrl+F")}, -1},
-        {ID_SEARCH_UP, {QKeySequence("Ctrl+D")}, -1},
-        {ID_VIEW_TOOLBAR, {}, -1},
-        {ID_VIEW_STATUS_BAR, {}, -1},
-        {ID_FONT, {}, static_cast<int>(EToolBarImage::Font)},
-        {ID_BACK_COLOR, {}, static_cast<int>(EToolBarImage::BackColor)},
-        {ID_AUTO_RESIZE, {}, static_cast<int>(EToolBarImage::AutoResize)},
-        {ID_REVERSE, {}, -1},
-        {ID_CENSOR, {}, -1},
-        {ID_SMILE_AGAIN, {QKeySequence("Ctrl+E")}, -1},
-        {ID_SMILE_WITH_FILE, {}, -1},
-        {ID_SETTINGS, {}, static_cast<int>(EToolBarImage::Settings)},
-        {ID_LAUNCH_HELP, {QKeySequence("F1")}, static_cast<int>(EToolBarImage::Help)},
-        {ID_APP_ABOUT, {}, static_cast<int>(EToolBarImage::About)},
-        {ID_MINIMIZE, {QKeySequence("Ctrl+M")}, -1},
-        {ID_NEXT_PANE, {QKeySequence("F6")}, -1},
-        {ID_PREV_PANE, {QKeySequence("Shift+F6")}, -1},
-        {ID_REOPEN_DETECT, {}, -1},
-        {ID_REOPEN_SHIFT_JIS, {}, -1},
-        {ID_REOPEN_UTF8, {}, -1},
-        {ID_REOPEN_EUC_JP, {}, -1},
-        {ID_DETECT_ENCODING, {}, -1},
-        {ID_SAVE_SHIFT_JIS, {}, -1},
-        {ID_SAVE_UTF8, {}, -1},
-        {ID_SAVE_EUC_JP, {}, -1},
-    };
-    return looks;
-}
-
-}  // namespace
 
 CMainFrame::CMainFrame(CRecentFileList& recentFiles, QWidget* parent)
     : QMainWindow(parent), m_recentFiles(recentFiles)
@@ -107,14 +51,9 @@ void CMainFrame::SetCommandTargets(const CCommandMap& view, const CCommandMap& d
     UpdateCommandStates();
 }
 
-QAction* CMainFrame::CreateAction(int id)
+QAction* CMainFrame::CreateAction(int id, const QString& text)
 {
-    const CCommandText* text = FindCommandText(id);
-    auto* action = new QAction(text ? Ui(text->m_pMenuText) : QString(), this);
-    if (text) {
-        action->setStatusTip(Ui(text->m_pPrompt));
-        action->setToolTip(Ui(text->m_pTooltip));
-    }
+    auto* action = new QAction(text, this);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { Route(id); });
     m_actions[id] = action;
@@ -123,19 +62,19 @@ QAction* CMainFrame::CreateAction(int id)
 
 void CMainFrame::CreateActions()
 {
-    for (const CCommandLook& look : CommandLooks()) {
-        QAction* action = CreateAction(look.m_nId);
-        action->setShortcuts(look.m_keys);
-        if (look.m_nImage >= 0)
-            action->setIcon(ToolBarIcon(static_cast<EToolBarImage>(look.m_nImage)));
+    for (const CCommandRow& row : CommandTable()) {
+        QAction* action = CreateAction(row.m_nId, row.MenuItemText());
+        action->setStatusTip(Ui(row.Texts().m_pPrompt));
+        action->setToolTip(Ui(row.Texts().m_pTooltip));
+        action->setShortcuts(row.m_keys);
+        action->setCheckable(row.m_bCheckable);
+        if (row.m_image)
+            action->setIcon(ToolBarIcon(*row.m_image));
         // Keys work whether or not a menu shows the command.
         addAction(action);
     }
-    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_AUTO_RESIZE, ID_DETECT_ENCODING,
-                         ID_SAVE_SHIFT_JIS, ID_SAVE_UTF8, ID_SAVE_EUC_JP})
-        m_actions[id]->setCheckable(true);
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id) {
-        QAction* action = CreateAction(id);
+        QAction* action = CreateAction(id, QString());
         action->setStatusTip(FromCp932(RecentFilePrompt(static_cast<std::size_t>(id - ID_FILE_MRU_FILE1))));
     }
 }
@@ -240,6 +179,8 @@ bool CMainFrame::Route(int id)
 {
     const bool done = m_router.Execute(id);
     UpdateCommandStates();
+    if (done)
+        emit CommandDone(id);
     return done;
 }
 

@@ -44,8 +44,12 @@ public:
     QMenu* FileMenu() const { return m_pFileMenu; }
     const CCommandRouter& Router() const { return m_router; }
 
+signals:
+    // A command was carried out, from a menu item, a key, a button or Route.
+    void CommandDone(int id);
+
 private:
-    QAction* CreateAction(int id);
+    QAction* CreateAction(int id, const QString& text);
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -9,6 +9,8 @@
 CProgressDialog::CProgressDialog(QWidget* mainWindow) : QDialog(mainWindow)
 {
     setModal(false);
+    // The window only shows how far the run is; the main window keeps the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(DialogFont());
     const CDialogUnits units(font());
     setFixedSize(units.Size(207, 25));
@@ -45,8 +47,11 @@ void CProgressDialog::SetPosition(int percent)
 
 void CProgressDialog::Repaint()
 {
-    // The run holds the event loop; let Qt paint the change, and nothing else.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The run holds the event loop; let Qt paint the change, and nothing else: no
+    // input, and no timers, which would act in the middle of the run (the view
+    // would show a text the run is about to replace).
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                QEventLoop::X11ExcludeTimers);
 }
 
 std::unique_ptr<IProgress> CProgressFactory::Create()

@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include "ui/TabStop.h"
+
 namespace {
 
 struct CPlacedLine {
@@ -34,7 +36,7 @@ bool PrintText(const CPrintJob& job, QPrinter& printer)
 
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(8 * metrics.averageCharWidth());
+    option.setTabStopDistance(TabStopDistance(metrics));
 
     // Lay every paragraph out at the page width, then deal its lines out to pages.
     std::vector<std::unique_ptr<QTextLayout>> layouts;

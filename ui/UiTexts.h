@@ -6,7 +6,8 @@
 // Every text the window shows, in UTF-8; Ui() turns one into a QString. Texts of
 // the engine and the document arrive as CP932 and go through FromCp932().
 
-// A command's menu text (with "\t" before its key), status-bar prompt and tooltip.
+// A command's menu text, status-bar prompt and tooltip; the menu item adds its key
+// from the command table.
 struct CCommandText {
     int m_nId;
     const char* m_pMenuText;
@@ -20,6 +21,7 @@ const CCommandText* FindCommandText(int id);
 QString Ui(const char* utf8);
 
 inline constexpr char kAppTitle[] = "Chirpwell";
+inline constexpr char kUntitled[] = "無題";
 inline constexpr char kIdleText[] = "淑女(ﾚﾃﾞｨ)";
 inline constexpr char kIndicatorKana[] = "ｶﾅ";
 inline constexpr char kIndicatorCaps[] = "CAP";
@@ -64,6 +66,10 @@ inline constexpr char kFindDirection[] = "方向";
 inline constexpr char kFindUp[] = "上へ(&U)";
 inline constexpr char kFindDown[] = "下へ(&D)";
 inline constexpr char kFindNext[] = "次を検索(&F)";
+// With the text looked for as %1.
+inline constexpr char kMsgTextNotFound[] = "「%1」が見つかりません。";
+
+inline constexpr char kMsgBadDropCount[] = "ファイルの個数が不正だっちゅ－の（笑）。";
 
 inline constexpr char kHelpTitle[] = "Chirpwell ヘルプ";
 inline constexpr char kHelpContents[] = "目次(&C)";

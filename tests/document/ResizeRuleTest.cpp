@@ -97,6 +97,20 @@ TEST(ResizeRuleTest, FrameWiderThanTheScreenIsMaximisedInstead)
               (CWindowPlacement{true, frame}));
 }
 
+TEST(ResizeRuleTest, LinesAfterOneTooWideForTheScreenAreNotMeasured)
+{
+    // The frame adds 20 to the view: at font size 100, a line of 1891 makes it 1921
+    // wide, one more than the screen; 1890 still fits.
+    CTableMeasure tooWide({{"a\r\n", 100}, {"wide\r\n", 1891}});
+    EXPECT_EQ(Resize("a\r\nwide\r\nb\r\nlast", tooWide, 100, 1920),
+              (CWindowPlacement{true, kFrame}));
+    EXPECT_EQ(tooWide.m_pieces, (std::vector<std::string>{"a\r\n", "wide\r\n"}));
+
+    CTableMeasure fits({{"a\r\n", 100}, {"wide\r\n", 1890}, {"b\r\n", 10}, {"last", 10}});
+    EXPECT_EQ(Resize("a\r\nwide\r\nb\r\nlast", fits, 100, 1920), NormalFor(1900));
+    EXPECT_EQ(fits.m_pieces.size(), 4u);
+}
+
 TEST(ResizeRuleTest, MaximisedFrameReturnsToNormalAtItsCorner)
 {
     const CRect maximised{-8, -8, 1928, 1088};
@@ -123,13 +137,6 @@ TEST(ResizeRuleTest, NothingWhenAutoResizeIsOffOrTextEmpty)
                      .has_value());
     EXPECT_FALSE(Resize("", measure, 140).has_value());
     EXPECT_TRUE(measure.m_pieces.empty());
-}
-
-TEST(DropRuleTest, OnlyOneFileIsOpened)
-{
-    EXPECT_FALSE(IsAcceptedDrop(0));
-    EXPECT_TRUE(IsAcceptedDrop(1));
-    EXPECT_FALSE(IsAcceptedDrop(2));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
 
@@ -67,6 +68,7 @@ private slots:
 
     void dropOfOneFileOpensAndSmilesIt();
     void dropOfTwoFilesIsRefusedAndChangesNothing();
+    void dragOfTextIsRefused();
     void searchKeysStepThroughSmilePlaces();
     void searchesWithoutPlacesSayNoneAndKeepSelection();
     void effectsAreGreyedAndNotCarriedOutOnEmptySelection();
@@ -127,6 +129,16 @@ void EditCommandsTest::dropOfTwoFilesIsRefusedAndChangesNothing()
     QCOMPARE(m_app.App().RecentFiles().Entries().size(), recent);
 }
 
+void EditCommandsTest::dragOfTextIsRefused()
+{
+    QMimeData data;
+    data.setText("abc");
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pView->viewport(), &enter);
+    QVERIFY(!enter.isAccepted());
+    QCOMPARE(m_pView->GetText(), kThreeSmiled);
+}
+
 void EditCommandsTest::searchKeysStepThroughSmilePlaces()
 {
     QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
@@ -167,8 +179,8 @@ void EditCommandsTest::searchesWithoutPlacesSayNoneAndKeepSelection()
     CModalAnswerer answers;
     answers.OnMessageBox();
     answers.OnMessageBox();
-    QVERIFY(m_pFrame->Route(32786));
-    QVERIFY(m_pFrame->Route(32787));
+    QVERIFY(m_pFrame->Route(ID_SEARCH_DOWN));
+    QVERIFY(m_pFrame->Route(ID_SEARCH_UP));
     QCOMPARE(answers.Texts(), QStringList({"もうここより後ろにはないヨ。", "もうここより前にはないヨ。"}));
     QCOMPARE(m_pView->GetSelection(), CSelection({1, 2}));
 }
@@ -176,52 +188,52 @@ void EditCommandsTest::searchesWithoutPlacesSayNoneAndKeepSelection()
 void EditCommandsTest::effectsAreGreyedAndNotCarriedOutOnEmptySelection()
 {
     QCOMPARE(m_pView->GetSelection(), CSelection({0, 0}));
-    QVERIFY(!EnabledInMenu(m_pFrame, 32777));
-    QVERIFY(!EnabledInMenu(m_pFrame, 32783));
-    QVERIFY(!EnabledInMenu(m_pFrame, 32789));
-    QVERIFY(!m_pFrame->Route(32777));
-    QVERIFY(!m_pFrame->Route(32783));
-    QVERIFY(!m_pFrame->Route(32789));
+    QVERIFY(!EnabledInMenu(m_pFrame, ID_CENSOR));
+    QVERIFY(!EnabledInMenu(m_pFrame, ID_REVERSE));
+    QVERIFY(!EnabledInMenu(m_pFrame, ID_UNDO));
+    QVERIFY(!m_pFrame->Route(ID_CENSOR));
+    QVERIFY(!m_pFrame->Route(ID_REVERSE));
+    QVERIFY(!m_pFrame->Route(ID_UNDO));
     QCOMPARE(m_pView->GetText(), kThreeSmiled);
     QVERIFY(!m_pDocument->IsUndoAvailable());
 
     m_pView->SetSelection({16, 32});
-    QVERIFY(EnabledInMenu(m_pFrame, 32777));
-    QVERIFY(EnabledInMenu(m_pFrame, 32783));
+    QVERIFY(EnabledInMenu(m_pFrame, ID_CENSOR));
+    QVERIFY(EnabledInMenu(m_pFrame, ID_REVERSE));
 }
 
 void EditCommandsTest::reverseThenUndoRestoresTextAndPlaces()
 {
     m_pView->SetSelection({0, 16});
-    QVERIFY(m_pFrame->Route(32783));
+    QVERIFY(m_pFrame->Route(ID_REVERSE));
     QCOMPARE(m_pView->GetText(), kReversed + kDewaArimasen + kDewaArimasen);
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), kThreePlaces);
     QVERIFY(!m_pDocument->IsModified());
     // The caret now stands behind the reversed part, so the effects are greyed.
     QCOMPARE(m_pView->GetSelection(), CSelection({16, 16}));
-    QVERIFY(!EnabledInMenu(m_pFrame, 32783));
-    QVERIFY(EnabledInMenu(m_pFrame, 32789));
+    QVERIFY(!EnabledInMenu(m_pFrame, ID_REVERSE));
+    QVERIFY(EnabledInMenu(m_pFrame, ID_UNDO));
 
     QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
     QTest::keyClick(m_pView, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m_pView->GetText(), kThreeSmiled);
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), kThreePlaces);
-    QVERIFY(!EnabledInMenu(m_pFrame, 32789));
-    QVERIFY(!m_pFrame->Route(32789));
+    QVERIFY(!EnabledInMenu(m_pFrame, ID_UNDO));
+    QVERIFY(!m_pFrame->Route(ID_UNDO));
 }
 
 void EditCommandsTest::censorThenUndoRestoresTextAndPlaces()
 {
     m_pView->SetSelection({16, 32});
-    QVERIFY(m_pFrame->Route(32777));
+    QVERIFY(m_pFrame->Route(ID_CENSOR));
     QCOMPARE(m_pView->GetText(), kDewaArimasen + kCensored + kDewaArimasen);
     QCOMPARE(m_pView->toPlainText(), QString("ではありません。●●●●●●●●ではありません。"));
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), kThreePlaces);
 
     // Two effects in a row: undo goes back to before the second only.
     m_pView->SetSelection({0, 16});
-    QVERIFY(m_pFrame->Route(32783));
-    QVERIFY(m_pFrame->Route(32789));
+    QVERIFY(m_pFrame->Route(ID_REVERSE));
+    QVERIFY(m_pFrame->Route(ID_UNDO));
     QCOMPARE(m_pView->GetText(), kDewaArimasen + kCensored + kDewaArimasen);
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), kThreePlaces);
     QVERIFY(!m_pDocument->IsUndoAvailable());
@@ -234,7 +246,7 @@ void EditCommandsTest::smileAgainThenUndoBringsBackEarlierPlaces()
     QVERIFY(m_pDocument->IsUndoAvailable());
     QVERIFY(m_pView->GetText() != kThreeSmiled);
     QVERIFY(m_pDocument->Converter().SmilePlaces() != kThreePlaces);
-    QVERIFY(m_pFrame->Route(32789));
+    QVERIFY(m_pFrame->Route(ID_UNDO));
     QCOMPARE(m_pView->GetText(), kThreeSmiled);
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), kThreePlaces);
 }
@@ -245,7 +257,7 @@ void EditCommandsTest::settingsOkAsksToReloadAndNoKeepsText()
     answers.OnSettingsDialog([](CSettingsDialog& dialog) { dialog.FrequencyEdit()->setText("50"); },
                              CModalAnswerer::EPress::Ok);
     answers.OnMessageBox(QMessageBox::No);
-    QVERIFY(m_pFrame->Route(32781));
+    QVERIFY(m_pFrame->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(answers.Texts(), QStringList{"設定が変更されたかもしれません。ファイルを再ロードしますか？"});
     QCOMPARE(m_pDocument->Converter().m_nFrequency, 50);
@@ -262,7 +274,7 @@ void EditCommandsTest::settingsOkWithYesReloadsFromDisk()
     CModalAnswerer answers;
     answers.OnSettingsDialog({}, CModalAnswerer::EPress::Ok);
     answers.OnMessageBox(QMessageBox::Yes);
-    QVERIFY(m_pFrame->Route(32781));
+    QVERIFY(m_pFrame->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(m_pView->GetText(), kDewaArimasen);
     QCOMPARE(m_pDocument->Converter().SmilePlaces(), CSmilePlaceList({{0, 16}}));

@@ -6,6 +6,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/FindDialog.h"
 #include "ui/MainFrame.h"
@@ -49,7 +50,7 @@ void FindTest::init()
 
 void FindTest::OpenFind(const QString& text, bool matchCase, bool up)
 {
-    QVERIFY(m_app.App().Frame()->Route(57636));
+    QVERIFY(m_app.App().Frame()->Route(ID_EDIT_FIND));
     m_pFind = m_app.App().View()->FindDialog();
     QVERIFY(m_pFind);
     QVERIFY(m_pFind->isVisible());
@@ -128,7 +129,7 @@ void FindTest::twoByteTextIsFoundWholeOnly()
 void FindTest::selectionFillsTheFindField()
 {
     m_app.App().View()->SetSelection({4, 7});
-    QVERIFY(m_app.App().Frame()->Route(57636));
+    QVERIFY(m_app.App().Frame()->Route(ID_EDIT_FIND));
     m_pFind = m_app.App().View()->FindDialog();
     QCOMPARE(m_pFind->FindEdit()->text(), QString("ABC"));
     QVERIFY(m_pFind->FindNextButton()->isEnabled());

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "UiTestSupport.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainFrame.h"
@@ -53,7 +54,7 @@ void HelpTest::cleanup()
 void HelpTest::helpCommandOpensContentsPage()
 {
     QVERIFY(!m_app.App().View()->HelpWindow());
-    QVERIFY(m_app.App().Frame()->Route(32782));
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
     const CHelpWindow* help = m_app.App().View()->HelpWindow();
     QVERIFY(help);
     QVERIFY(help->isVisible());
@@ -72,12 +73,12 @@ void HelpTest::f1OpensHelp()
 
 void HelpTest::helpCommandReturnsToContents()
 {
-    QVERIFY(m_app.App().Frame()->Route(32782));
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
     CHelpWindow* help = m_app.App().View()->HelpWindow();
     help->Browser()->setSource(QUrl::fromLocalFile(m_pages.filePath("other.html")));
     QVERIFY(help->Browser()->toPlainText().contains("Other page"));
     help->close();
-    QVERIFY(m_app.App().Frame()->Route(32782));
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
     QCOMPARE(m_app.App().View()->HelpWindow(), help);
     QVERIFY(help->isVisible());
     QCOMPARE(help->Browser()->source(), QUrl::fromLocalFile(m_pages.filePath("index.html")));
@@ -89,7 +90,7 @@ void HelpTest::missingHelpFileIsReportedWithItsPath()
     qputenv("CHIRPWELL_HELP_DIR", QFile::encodeName(empty.path()));
     CModalAnswerer answers;
     answers.OnMessageBox();
-    QVERIFY(m_app.App().Frame()->Route(32782));
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(answers.Texts(),
              QStringList{"ヘルプファイル " + empty.filePath("index.html") + " が見つかりません。"});
@@ -101,7 +102,7 @@ void HelpTest::bundledHelpOpensAtItsContents()
 {
     QVERIFY2(!m_bundledHelpDir.isEmpty(), "CHIRPWELL_HELP_DIR names the build's help pages");
     qputenv("CHIRPWELL_HELP_DIR", m_bundledHelpDir);
-    QVERIFY(m_app.App().Frame()->Route(32782));
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
     const CHelpWindow* help = m_app.App().View()->HelpWindow();
     QVERIFY(help);
     QCOMPARE(QFileInfo(help->Browser()->source().toLocalFile()).fileName(), QString("index.html"));

@@ -36,6 +36,12 @@ QStringList ItemsOf(const QMenu* menu)
     return items;
 }
 
+// A toolbar button as "id tooltip".
+QString Button(int id, const QString& tooltip)
+{
+    return QString::number(id) + " " + tooltip;
+}
+
 QMenu* FindMenu(QMenuBar* bar, const QStringList& path)
 {
     QList<QAction*> actions = bar->actions();
@@ -71,8 +77,9 @@ private slots:
     void menuBarHasSixPopupsInOrder();
     void menuItemsHaveTheirTextsPromptsAndTooltips_data();
     void menuItemsHaveTheirTextsPromptsAndTooltips();
-    void acceleratorsReachTheirCommands_data();
-    void acceleratorsReachTheirCommands();
+    void acceleratorsRunTheirCommands_data();
+    void acceleratorsRunTheirCommands();
+    void paneKeysAreHeldButGreyed();
     void eachKeyBelongsToOneCommand();
     void ctrlMMinimisesWithoutMenuItem();
     void toolBarHasElevenButtonsWithSeparators();
@@ -183,36 +190,76 @@ void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips()
     QCOMPARE(ItemsOf(menu), items);
 }
 
-void MainFrameTest::acceleratorsReachTheirCommands_data()
+void MainFrameTest::acceleratorsRunTheirCommands_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("id");
-    QTest::newRow("Ctrl+A") << "Ctrl+A" << 57642;
-    QTest::newRow("Ctrl+C") << "Ctrl+C" << 57634;
-    QTest::newRow("Ctrl+D") << "Ctrl+D" << 32787;
-    QTest::newRow("Ctrl+E") << "Ctrl+E" << 32779;
-    QTest::newRow("Ctrl+F") << "Ctrl+F" << 32786;
-    QTest::newRow("Ctrl+M") << "Ctrl+M" << 32790;
-    QTest::newRow("Ctrl+O") << "Ctrl+O" << 57601;
-    QTest::newRow("Ctrl+P") << "Ctrl+P" << 57607;
-    QTest::newRow("Ctrl+R") << "Ctrl+R" << 32771;
-    QTest::newRow("Ctrl+S") << "Ctrl+S" << 57604;
-    QTest::newRow("Ctrl+Z") << "Ctrl+Z" << 32789;
-    QTest::newRow("Ctrl+Insert") << "Ctrl+Insert" << 57634;
-    QTest::newRow("F1") << "F1" << 32782;
-    QTest::newRow("F6") << "F6" << 57680;
-    QTest::newRow("Shift+F6") << "Shift+F6" << 57681;
+    // The class of the dialog the command opens, which is closed unanswered.
+    QTest::addColumn<QByteArray>("dialog");
+    QTest::newRow("Ctrl+A") << "Ctrl+A" << ID_EDIT_SELECT_ALL << QByteArray();
+    QTest::newRow("Ctrl+C") << "Ctrl+C" << ID_EDIT_COPY << QByteArray();
+    QTest::newRow("Ctrl+D") << "Ctrl+D" << ID_SEARCH_UP << QByteArray();
+    QTest::newRow("Ctrl+E") << "Ctrl+E" << ID_SMILE_AGAIN << QByteArray();
+    QTest::newRow("Ctrl+F") << "Ctrl+F" << ID_SEARCH_DOWN << QByteArray();
+    QTest::newRow("Ctrl+M") << "Ctrl+M" << ID_MINIMIZE << QByteArray();
+    QTest::newRow("Ctrl+O") << "Ctrl+O" << ID_FILE_OPEN << QByteArray("QFileDialog");
+    QTest::newRow("Ctrl+P") << "Ctrl+P" << ID_FILE_PRINT << QByteArray("QPrintDialog");
+    QTest::newRow("Ctrl+R") << "Ctrl+R" << ID_RELOAD << QByteArray();
+    QTest::newRow("Ctrl+S") << "Ctrl+S" << ID_FILE_SAVE_AS << QByteArray("QFileDialog");
+    QTest::newRow("Ctrl+Z") << "Ctrl+Z" << ID_UNDO << QByteArray();
+    QTest::newRow("Ctrl+Insert") << "Ctrl+Insert" << ID_EDIT_COPY << QByteArray();
+    QTest::newRow("F1") << "F1" << ID_LAUNCH_HELP << QByteArray("QMessageBox");
 }
 
-void MainFrameTest::acceleratorsReachTheirCommands()
+void MainFrameTest::acceleratorsRunTheirCommands()
 {
     QFETCH(QString, key);
     QFETCH(int, id);
-    const QAction* action = m_pFrame->Action(id);
-    QVERIFY(action);
-    QVERIFY2(action->shortcuts().contains(QKeySequence(key)), qPrintable(key));
-    // The key must work while the view has the focus, menus or not.
-    QVERIFY(m_pFrame->actions().contains(const_cast<QAction*>(action)));
+    QFETCH(QByteArray, dialog);
+    // Three smiled sentences, the first reversed and the second selected: every
+    // command with a key can run.
+    m_app.Stop();
+    WriteProfile("Settings/frequency", 100);
+    QTemporaryDir files;
+    const std::string desu = "\x82\xC5\x82\xB7\x81\x42";  // です。
+    QVERIFY(m_app.Start({WriteFile(files, "desu.txt", desu + desu + desu)}));
+    m_pFrame = m_app.App().Frame();
+    CChirpwellView* view = m_app.App().View();
+    view->SetSelection({0, 16});
+    QVERIFY(m_pFrame->Route(ID_REVERSE));
+    view->SetSelection({16, 32});
+    // Without help pages the help command says so in a box.
+    qputenv("CHIRPWELL_HELP_DIR", QFile::encodeName(files.path()));
+    QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
+    view->setFocus();
+
+    CModalAnswerer answers;
+    if (dialog == "QMessageBox")
+        answers.OnMessageBox();
+    else if (dialog == "QFileDialog")
+        answers.OnFileDialog(QString());
+    else if (!dialog.isEmpty())
+        answers.OnDialog(dialog);
+    QSignalSpy done(m_pFrame, &CMainFrame::CommandDone);
+    // Pressed in the view, whose own keys would take some of them.
+    QTest::keySequence(view, QKeySequence(key));
+    qunsetenv("CHIRPWELL_HELP_DIR");
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done[0][0].toInt(), id);
+}
+
+void MainFrameTest::paneKeysAreHeldButGreyed()
+{
+    // The view is never split, so the pane commands keep their keys and do nothing.
+    QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
+    QSignalSpy done(m_pFrame, &CMainFrame::CommandDone);
+    for (const auto& [key, id] :
+         {std::pair{"F6", ID_NEXT_PANE}, std::pair{"Shift+F6", ID_PREV_PANE}}) {
+        QVERIFY(m_pFrame->Action(id)->shortcuts().contains(QKeySequence(key)));
+        QVERIFY(!m_pFrame->Action(id)->isEnabled());
+        QTest::keySequence(m_app.App().View(), QKeySequence(key));
+    }
+    QCOMPARE(done.count(), 0);
 }
 
 void MainFrameTest::eachKeyBelongsToOneCommand()
@@ -225,7 +272,7 @@ void MainFrameTest::eachKeyBelongsToOneCommand()
     for (auto it = owners.cbegin(); it != owners.cend(); ++it)
         QVERIFY2(it.value().size() == 1, qPrintable(it.key().toString()));
     // Ctrl+F is the smile-place search; the normal find has no key.
-    QVERIFY(m_pFrame->Action(57636)->shortcuts().isEmpty());
+    QVERIFY(m_pFrame->Action(ID_EDIT_FIND)->shortcuts().isEmpty());
     QCOMPARE(owners.size(), 15);
 }
 
@@ -234,7 +281,7 @@ void MainFrameTest::ctrlMMinimisesWithoutMenuItem()
     QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
     for (const QMenu* menu : m_pFrame->menuBar()->findChildren<QMenu*>()) {
         for (const QAction* action : menu->actions())
-            QVERIFY(action->data().toInt() != 32790);
+            QVERIFY(action->data().toInt() != ID_MINIMIZE);
     }
     QTest::keyClick(m_app.App().View(), Qt::Key_M, Qt::ControlModifier);
     QTRY_VERIFY(m_pFrame->isMinimized());
@@ -251,24 +298,27 @@ void MainFrameTest::toolBarHasElevenButtonsWithSeparators()
         const auto* button = qobject_cast<QToolButton*>(m_pFrame->ToolBar()->widgetForAction(action));
         QVERIFY(button);
         QVERIFY(!action->icon().isNull());
-        buttons << QString::number(action->data().toInt()) + " " + button->toolTip();
+        buttons << Button(action->data().toInt(), button->toolTip());
     }
-    QCOMPARE(buttons, QStringList({"57601 開く", "32771 再ロード", "57604 名前をつけて保存",
-                                   "57607 印刷", "-", "57634 ｺﾋﾟ-", "-", "32772 フォント",
-                                   "32773 背景色", "32781 設定", "32774 自動リサイズ", "-",
-                                   "57664 ﾊﾞｰｼﾞｮﾝ情報", "32782 ヘルプ"}));
+    QCOMPARE(buttons, QStringList({Button(ID_FILE_OPEN, "開く"), Button(ID_RELOAD, "再ロード"),
+                                   Button(ID_FILE_SAVE_AS, "名前をつけて保存"),
+                                   Button(ID_FILE_PRINT, "印刷"), "-", Button(ID_EDIT_COPY, "ｺﾋﾟ-"),
+                                   "-", Button(ID_FONT, "フォント"), Button(ID_BACK_COLOR, "背景色"),
+                                   Button(ID_SETTINGS, "設定"), Button(ID_AUTO_RESIZE, "自動リサイズ"),
+                                   "-", Button(ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報"),
+                                   Button(ID_LAUNCH_HELP, "ヘルプ")}));
     // A button puts its prompt in the status bar as its menu item does.
-    QCOMPARE(m_pFrame->Action(32771)->statusTip(), QString("現在のドキュメントを改めて開く"));
+    QCOMPARE(m_pFrame->Action(ID_RELOAD)->statusTip(), QString("現在のドキュメントを改めて開く"));
 }
 
 void MainFrameTest::copyButtonTooltipEndsInHyphenMinus()
 {
-    const QString tip = m_pFrame->Action(57634)->toolTip();
+    const QString tip = m_pFrame->Action(ID_EDIT_COPY)->toolTip();
     QCOMPARE(tip, QString::fromUtf8("ｺﾋﾟ-"));
     QCOMPARE(tip.size(), 4);
     QCOMPARE(tip.back(), QChar(u'-'));
     QVERIFY(!tip.contains(QChar(u'ー')));
-    QVERIFY(m_pFrame->Action(57634)->text().contains(QString::fromUtf8("ｺﾋﾟｰ")));
+    QVERIFY(m_pFrame->Action(ID_EDIT_COPY)->text().contains(QString::fromUtf8("ｺﾋﾟｰ")));
 }
 
 // The button stayed grey after the user selected text, until a menu opened.
@@ -276,7 +326,7 @@ void MainFrameTest::copyButtonFollowsTheSelection()
 {
     CChirpwellView* view = m_app.App().View();
     view->SetText("abc");
-    QAction* copy = m_pFrame->Action(57634);
+    QAction* copy = m_pFrame->Action(ID_EDIT_COPY);
     QVERIFY(!copy->isEnabled());
     QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
     QVERIFY(view->textCursor().hasSelection());
@@ -324,7 +374,7 @@ void MainFrameTest::encodingPaneFollowsTheDocumentAndTheReopenMenu()
 
 void MainFrameTest::statusBarShowsPromptThenIdleTextAgain()
 {
-    QVERIFY(m_pFrame->Action(32779)->showStatusText(m_pFrame));
+    QVERIFY(m_pFrame->Action(ID_SMILE_AGAIN)->showStatusText(m_pFrame));
     QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("開かれている文章にさらにスマイル効果"));
     QStatusTipEvent leave{QString()};
     QApplication::sendEvent(m_pFrame, &leave);
@@ -334,8 +384,8 @@ void MainFrameTest::statusBarShowsPromptThenIdleTextAgain()
 void MainFrameTest::viewMenuTogglesToolBarAndStatusBarWithCheckMarks()
 {
     QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
-    QAction* toolBar = m_pFrame->Action(59392);
-    QAction* statusBar = m_pFrame->Action(59393);
+    QAction* toolBar = m_pFrame->Action(ID_VIEW_TOOLBAR);
+    QAction* statusBar = m_pFrame->Action(ID_VIEW_STATUS_BAR);
     QVERIFY(toolBar->isCheckable() && statusBar->isCheckable());
     QVERIFY(toolBar->isChecked());
     QVERIFY(statusBar->isChecked());
@@ -347,11 +397,11 @@ void MainFrameTest::viewMenuTogglesToolBarAndStatusBarWithCheckMarks()
     QVERIFY(m_pFrame->statusBar()->isHidden());
     QVERIFY(!statusBar->isChecked());
 
-    QVERIFY(m_pFrame->Route(59392));
+    QVERIFY(m_pFrame->Route(ID_VIEW_TOOLBAR));
     QVERIFY(!m_pFrame->ToolBar()->isHidden());
     QVERIFY(toolBar->isChecked());
     QCOMPARE(m_pFrame->toolBarArea(m_pFrame->ToolBar()), Qt::TopToolBarArea);
-    QVERIFY(m_pFrame->Route(59393));
+    QVERIFY(m_pFrame->Route(ID_VIEW_STATUS_BAR));
     QVERIFY(!m_pFrame->statusBar()->isHidden());
     QVERIFY(statusBar->isChecked());
 }
@@ -374,20 +424,20 @@ void MainFrameTest::recentFileEntriesHaveEightPrompts()
                                  "指定のﾌｧｲﾙを開くよ", "指定のﾌｧｲﾙを開いてあげよう",
                                  "指定のﾌｧｲﾙを開こうかな", "指定のﾌｧｲﾙを開くぜ"};
     // The empty list leaves the greyed placeholder alone.
-    QVERIFY(m_pFrame->Action(57616)->isVisible());
-    QVERIFY(!m_pFrame->Action(57616)->isEnabled());
-    QVERIFY(!m_pFrame->Action(57617)->isVisible());
+    QVERIFY(m_pFrame->Action(ID_FILE_MRU_FILE1)->isVisible());
+    QVERIFY(!m_pFrame->Action(ID_FILE_MRU_FILE1)->isEnabled());
+    QVERIFY(!m_pFrame->Action(ID_FILE_MRU_FILE1 + 1)->isVisible());
     QTemporaryDir files;
     for (int i = 0; i < 8; ++i)
         QVERIFY(m_app.App().Document()->OpenDocumentFile(
             WriteFile(files, QString("f%1.txt").arg(i), "x").toStdString()));
     for (int i = 0; i < 8; ++i) {
-        QAction* entry = m_pFrame->Action(57616 + i);
+        QAction* entry = m_pFrame->Action(ID_FILE_MRU_FILE1 + i);
         QVERIFY(entry->isVisible());
         QVERIFY(entry->isEnabled());
         QCOMPARE(entry->statusTip(), prompts[i]);
     }
-    QVERIFY(m_pFrame->Action(57619)->showStatusText(m_pFrame));
+    QVERIFY(m_pFrame->Action(ID_FILE_MRU_FILE1 + 3)->showStatusText(m_pFrame));
     QCOMPARE(m_pFrame->statusBar()->currentMessage(), QString("指定のﾌｧｲﾙを開いちゃう"));
 }
 

@@ -9,6 +9,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
 #include "ui/PrintService.h"
@@ -122,7 +123,7 @@ void PrintTest::directPrintCommandWritesThePrinterFile()
     const QString pdf = m_files.filePath("direct.pdf");
     Printer().setOutputFormat(QPrinter::PdfFormat);
     Printer().setOutputFileName(pdf);
-    QVERIFY(m_app.App().Frame()->Route(57608));
+    QVERIFY(m_app.App().Frame()->Route(ID_FILE_PRINT_DIRECT));
     QProcess process;
     process.start(m_strPdfToText, {"-layout", "-enc", "UTF-8", pdf, "-"});
     QVERIFY(process.waitForFinished(30000));

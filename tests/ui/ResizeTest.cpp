@@ -5,6 +5,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
 
@@ -125,12 +126,12 @@ void ResizeTest::toggleCarriesCheckMarkAndResizesWhenTurnedOn()
 {
     QVERIFY(StartWith("abc"));
     CMainFrame* frame = m_app.App().Frame();
-    QAction* toggle = frame->Action(32774);
+    QAction* toggle = frame->Action(ID_AUTO_RESIZE);
     QVERIFY(toggle->isCheckable());
     QVERIFY(toggle->isChecked());
     QTRY_COMPARE(ViewSize(), QSize(350, 175));
 
-    QVERIFY(frame->Route(32774));
+    QVERIFY(frame->Route(ID_AUTO_RESIZE));
     QVERIFY(!toggle->isChecked());
     QVERIFY(!m_app.App().View()->DisplaySettings().m_bAutoResize);
     // Turning it off keeps the window as it is.
@@ -140,7 +141,7 @@ void ResizeTest::toggleCarriesCheckMarkAndResizesWhenTurnedOn()
     QApplication::processEvents();
     QCOMPARE(ViewSize(), QSize(350, 175));
 
-    QVERIFY(frame->Route(32774));
+    QVERIFY(frame->Route(ID_AUTO_RESIZE));
     QVERIFY(toggle->isChecked());
     const int width = Advance(m_app.App().View(), 'x', 40) + 28;
     QTRY_COMPARE(ViewSize(), QSize(width, width / 2));

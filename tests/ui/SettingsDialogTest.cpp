@@ -7,6 +7,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
 
@@ -119,7 +120,7 @@ void SettingsDialogTest::okRefusesAndFocusesTheField()
     answers.OnSettingsDialog(
         [&](CSettingsDialog& dialog) { focused = dialog.focusWidget() == fieldOf(dialog); },
         EPress::Cancel);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(answers.Texts(), QStringList{message});
     QCOMPARE(answers.Boxes()[0].m_strTitle, QString("Chirpwell"));
@@ -151,7 +152,7 @@ void SettingsDialogTest::okAcceptsFrequencyAtBothEnds()
             dialog.findChildren<QCheckBox*>().at(0)->setChecked(true);
         },
         EPress::Ok);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     // No file is open, so no reload question follows.
     QCOMPARE(answers.Texts(), QStringList());
@@ -187,7 +188,7 @@ void SettingsDialogTest::storedValuesShowUnchangedAndAreRefusedOnOk()
             QTest::keyClick(dialog.HankakuEdit(), Qt::Key_Backspace);
         },
         EPress::Ok);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(shownFrequency, QString("2"));
     QCOMPARE(shownHankaku, QString("**"));
@@ -262,7 +263,7 @@ void SettingsDialogTest::loadButtonLoadsSmileFileAndNamesIt()
             okFocused = dialog.focusWidget() == dialog.OkButton();
         },
         EPress::Ok);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(answers.FileDialogTitles(), QStringList{"「微笑み文書」を選んでください。"});
     QCOMPARE(titleAtOpen, QString("変わらぬ笑顔"));
@@ -289,7 +290,7 @@ void SettingsDialogTest::badSmileFileReportsLineThenFailureAndShowsBuiltInSet()
     answers.OnMessageBox();
     answers.OnSettingsDialog([&](CSettingsDialog& dialog) { title = dialog.SetBox()->title(); },
                              EPress::Ok);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(answers.Texts(), QStringList({"第2行で読み込みエラーが起きました。",
                                            "設定ファイルのロードに失敗しました。"}));
@@ -312,7 +313,7 @@ void SettingsDialogTest::cancelRestoresTheSetInUseBefore()
     answers.OnFileDialog(other);
     answers.OnSettingsDialog(
         [&](CSettingsDialog& dialog) { loadedTitle = dialog.SetBox()->title(); }, EPress::Cancel);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(loadedTitle, QString("二番"));
     QCOMPARE(Converter().Name(), std::string("\x83\x65\x83\x58\x83\x67\x8F\xCE\x8A\xE7"));
@@ -323,7 +324,7 @@ void SettingsDialogTest::cancelRestoresTheSetInUseBefore()
     answers.OnSettingsDialog(
         [&](CSettingsDialog& dialog) { titleNextTime = dialog.SetBox()->title(); },
         EPress::Cancel);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(titleNextTime, QString("テスト笑顔"));
     m_app.Stop();
     QCOMPARE(ReadProfile("Settings/modeFilePath").toString(), first);
@@ -342,7 +343,7 @@ void SettingsDialogTest::cancelKeepsTheSixValues()
         },
         EPress::Cancel);
     const bool returnCode = Converter().m_bReturnCode;
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QCOMPARE(Converter().m_nFrequency, 100);
     QCOMPARE(Converter().m_strHankaku, std::string("*"));
@@ -368,7 +369,7 @@ void SettingsDialogTest::focusIsOnOkAtOpenAndAfterCancelledFileDialog()
     answers.OnSettingsDialog(
         [&](CSettingsDialog& dialog) { okAfterLoad = dialog.focusWidget() == dialog.OkButton(); },
         EPress::Cancel);
-    QVERIFY(m_app.App().Frame()->Route(32781));
+    QVERIFY(m_app.App().Frame()->Route(ID_SETTINGS));
     QCOMPARE(answers.Remaining(), 0);
     QVERIFY(okAtOpen);
     QVERIFY(okAfterLoad);

@@ -7,6 +7,7 @@
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
 #include "ui/MainFrame.h"
 
@@ -25,7 +26,8 @@ QStringList RecentItems(const CMainFrame* frame)
     QStringList items;
     for (const QAction* action : frame->FileMenu()->actions()) {
         const int id = action->data().toInt();
-        if (action->isVisible() && id >= 57616 && id <= 57623 && action->isEnabled())
+        if (action->isVisible() && action->isEnabled() && id >= ID_FILE_MRU_FILE1 &&
+            id <= ID_FILE_MRU_FILE8)
             items << action->text();
     }
     return items;
@@ -114,7 +116,7 @@ void StartupTest::recentListKeepsEightNewestFirstAndSurvivesRestart()
     {
         CModalAnswerer answers;
         answers.OnFileDialog(paths[0]);
-        QVERIFY(m_app.App().Frame()->Route(57601));
+        QVERIFY(m_app.App().Frame()->Route(ID_FILE_OPEN));
         QCOMPARE(answers.Remaining(), 0);
         QCOMPARE(answers.FileDialogTitles(), QStringList{"開く"});
     }
@@ -147,7 +149,7 @@ void StartupTest::recentEntryOpensAndMovesToTop()
     QVERIFY(m_app.App().Document()->OpenDocumentFile(first.toStdString()));
     QVERIFY(m_app.App().Document()->OpenDocumentFile(second.toStdString()));
 
-    QVERIFY(m_app.App().Frame()->Route(57617));
+    QVERIFY(m_app.App().Frame()->Route(ID_FILE_MRU_FILE1 + 1));
     QCOMPARE(m_app.App().View()->GetText(), kDewaArimasen);
     QCOMPARE(m_app.App().Frame()->windowTitle(), QString("first.txt - Chirpwell"));
     QCOMPARE(m_app.App().RecentFiles().Entries(),
@@ -166,7 +168,7 @@ void StartupTest::failingRecentEntryIsReportedAndLeavesList()
 
     CModalAnswerer answers;
     answers.OnMessageBox();
-    QVERIFY(m_app.App().Frame()->Route(57616));
+    QVERIFY(m_app.App().Frame()->Route(ID_FILE_MRU_FILE1));
     QCOMPARE(answers.Texts(), QStringList{gone + " を開けません。\nﾌｧｲﾙが見つかりません。"});
     QCOMPARE(m_app.App().RecentFiles().Entries(), std::vector<std::string>({kept.toStdString()}));
     const QStringList items = RecentItems(m_app.App().Frame());
@@ -269,14 +271,14 @@ void StartupTest::unreadableSmileFileLeavesALastingNotice()
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     QCOMPARE(notice->text(), "スマイルファイル " + missing + " を読めません。スマイルの規則はありません。");
     QVERIFY(notice->isVisible());
-    QVERIFY(frame->Action(32779)->showStatusText(frame));
+    QVERIFY(frame->Action(ID_SMILE_AGAIN)->showStatusText(frame));
     QVERIFY(notice->isVisible());
 
     // Cancelling the settings puts the built-in set in force, since the file it
     // tries again still cannot be read.
     answers.OnSettingsDialog(nullptr, CModalAnswerer::EPress::Cancel);
     answers.OnMessageBox();
-    QVERIFY(frame->Route(32781));
+    QVERIFY(frame->Route(ID_SETTINGS));
     QCOMPARE(answers.Texts(), QStringList{"キャンセル処理中にエラーが発生しました。"});
     QVERIFY(!notice->isVisible());
 }

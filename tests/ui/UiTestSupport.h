@@ -144,7 +144,7 @@ struct CShownBox {
 // Answers the modal dialogs that show while a command runs, in the order they are
 // expected. A poll looks at the active modal widget; an answer that takes it acts
 // later, from the event loop, since its click may open the next dialog. A dialog
-// that no answer takes is recorded and closed, so that a failing test ends.
+// that no answer takes is closed, so that the test ends, and fails it.
 class CModalAnswerer : public QObject {
 public:
     // Takes the widget and returns true, or leaves it and returns false.
@@ -157,12 +157,18 @@ public:
         m_timer.start();
     }
 
+    // Fails the running test on a dialog that showed unexpected, or on an expected
+    // one that never showed; a test that failed before has said why already.
     ~CModalAnswerer() override
     {
-        for (const QString& what : m_unexpected)
-            qWarning("unexpected dialog: %s", qPrintable(what));
-        if (!m_answers.empty())
-            qWarning("%d expected dialogs did not show", Remaining());
+        if (QTest::currentTestFailed())
+            return;
+        if (!m_unexpected.isEmpty())
+            QTest::qFail(qPrintable("unexpected dialog: " + m_unexpected.join("; ")), __FILE__,
+                         __LINE__);
+        else if (!m_answers.empty())
+            QTest::qFail(qPrintable(QString("%1 expected dialogs did not show").arg(Remaining())),
+                         __FILE__, __LINE__);
     }
 
     void Answer(CAnswer answer) { m_answers.push_back(std::move(answer)); }
@@ -209,6 +215,21 @@ public:
                     dialog->selectFile(path);
                 // accept() is protected; the slot is what the Open button calls.
                 QMetaObject::invokeMethod(dialog, "accept");
+            });
+            return true;
+        });
+    }
+
+    // Another dialog, one of the class named: close it unanswered.
+    void OnDialog(const QByteArray& className)
+    {
+        Answer([this, className](QWidget* widget) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            if (!dialog || !dialog->inherits(className.constData()))
+                return false;
+            Later(dialog, [dialog = QPointer<QDialog>(dialog)] {
+                if (dialog)
+                    dialog->reject();
             });
             return true;
         });
