@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "engine/BuildFacts.h"
 #include "ui/DialogUnits.h"
 #include "ui/PixelArt.h"
 #include "ui/UiTexts.h"
@@ -18,7 +19,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     const QRect iconRect = units.Rect(11, 17, 20, 20);
     icon->setGeometry(iconRect.x(), iconRect.y(), 32, 32);
     icon->setPixmap(AppIcon().pixmap(32, 32));
-    auto* version = new QLabel(Ui(kAboutVersion), this);
+    auto* version = new QLabel(Ui(kAboutVersion) + kVersion, this);
     version->setObjectName("version");
     version->setGeometry(units.Rect(40, 10, 119, 8).adjusted(0, 0, 0, 4));
     auto* ok = new QPushButton(Ui(kButtonOk), this);

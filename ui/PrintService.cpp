@@ -6,6 +6,7 @@
 #include <QPrintPreviewWidget>
 
 #include "engine/IProfile.h"
+#include "engine/ProfileKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
@@ -43,16 +44,15 @@ void CPrintService::Preview(QWidget* parent, const CPrintJob& job)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [&job](QPrinter* printer) { PrintText(job, *printer); });
     QPrintPreviewWidget* pages = dialog.findChild<QPrintPreviewWidget*>();
-    const bool facing = m_profile.GetProfileInt("Settings", "PreviewPages", 1) == 2;
+    const bool facing = ReadProfile(m_profile, kKeyPreviewPages) == 2;
     if (pages)
         pages->setViewMode(facing ? QPrintPreviewWidget::FacingPagesView
                                   : QPrintPreviewWidget::SinglePageView);
     dialog.resize(parent ? parent->size().expandedTo(QSize(640, 480)) : QSize(800, 600));
     dialog.exec();
     if (pages)
-        m_profile.WriteProfileInt(
-            "Settings", "PreviewPages",
-            pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
+        WriteProfile(m_profile, kKeyPreviewPages,
+                     pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
 }
 
 void CPrintService::PageSetup(QWidget* parent)

@@ -55,7 +55,8 @@ inline constexpr char kLabelZenkaku[] = "全角";
 inline constexpr char kLabelHankaku[] = "半角";
 
 inline constexpr char kAboutTitle[] = "version info of チャープウェル";
-inline constexpr char kAboutVersion[] = "Chirpwell Version 4.02";
+// Followed by the version.
+inline constexpr char kAboutVersion[] = "Chirpwell Version ";
 
 inline constexpr char kMsgPrintFailed[] = "印刷を開始できませんでした。ﾌﾟﾘﾝﾀの設定を確認してください。";
 
