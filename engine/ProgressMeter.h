@@ -6,8 +6,8 @@
 class IProgress;
 
 // Turns "at byte position of a text of length bytes" into the percentage
-// 100 * position / length for a progress display, with one division per change of
-// the percentage instead of one per byte. A value equal to the one reported just
+// 100 * position / length for a progress display, with work only where the
+// percentage changes instead of at every byte. A value equal to the one reported just
 // before is left out; every change is reported. The display must outlive the meter.
 class CProgressMeter {
 public:
@@ -19,6 +19,17 @@ public:
         if (length == m_nLength && position < m_nNextChange)
             return;
         Update(position, length);
+    }
+
+    // As At for every position from first up to, not including, end, in order.
+    void Span(std::size_t first, std::size_t end, std::size_t length)
+    {
+        if (first >= end)
+            return;
+        At(first, length);
+        // An empty text has no percentage and no next change.
+        while (length != 0 && m_nNextChange < end)
+            Update(m_nNextChange, length);
     }
 
 private:

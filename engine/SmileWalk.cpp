@@ -1,0 +1,119 @@
+#include "engine/SmileWalk.h"
+
+#include <algorithm>
+
+#include "engine/Cp932.h"
+#include "engine/DrawScan.h"
+#include "engine/Random.h"
+#include "engine/RuleTable.h"
+
+namespace {
+
+// Where a CP932 walk over bytes ends: their length, or one past it when the last
+// byte is a lead byte whose second byte lies beyond.
+std::size_t WalkEnd(std::string_view bytes)
+{
+    std::size_t at = 0;
+    while (at < bytes.size())
+        at += IsLeadByte(static_cast<unsigned char>(bytes[at])) ? 2 : 1;
+    return at;
+}
+
+}  // namespace
+
+CSmileWalk::CSmileWalk(CRuleTable& rules, CRandom& random, int frequency, bool wholeCharacters,
+                       CSmilePlaceList& places, IProgress& progress)
+    : m_rules(rules),
+      m_trie(rules.Trie()),
+      m_random(random),
+      m_places(places),
+      m_meter(progress),
+      m_nFrequency(frequency),
+      m_bWholeCharacters(wholeCharacters)
+{
+}
+
+bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t maxLength)
+{
+    const std::size_t size = source.size();
+    std::uint32_t state = m_random.State();
+    std::size_t read = 0;  // source[read..] is the text behind the next position
+    for (;;) {
+        // Until the next replacement every position adds one byte and takes one.
+        const std::size_t length = result.size() + (size - read);
+        // Positions read up to size, the end included, each draw once.
+        const std::size_t count = size - read + 1;
+        const std::size_t failed = SkipFailingDraws(state, count, m_nFrequency);
+        m_meter.Span(result.size(), result.size() + std::min(failed + 1, count), length);
+        const std::size_t at = read + std::min(failed, size - read);
+        result.append(source.substr(read, at - read));
+        read = at;
+        if (failed == count)
+            break;
+        if (const CSmileRule* rule = Pick(source, at, state)) {
+            const std::size_t keyLength = rule->m_strKey.size();
+            const std::size_t replacementLength = rule->m_strReplacement.size();
+            if (length - keyLength + replacementLength > maxLength) {
+                result.append(source.substr(at));
+                m_random.Seed(state);
+                return false;
+            }
+            m_places.push_back({result.size(), replacementLength});
+            result += rule->m_strReplacement;
+            read = at + keyLength;
+            if (m_bWholeCharacters)
+                Replaced(at, *rule);
+            // An empty key put nothing in place of nothing: trying the same position
+            // again would never end, so the walk moves on as if it had passed.
+            if (keyLength != 0 || replacementLength != 0)
+                continue;
+        }
+        if (read == size)
+            break;
+        result += source[read++];
+    }
+    m_random.Seed(state);
+    return true;
+}
+
+const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, std::uint32_t& state)
+{
+    if (m_bWholeCharacters && !IsCharacterStart(source, at))
+        return nullptr;
+    const std::string_view rest = source.substr(at);
+    m_trie.FindMatches(rest, m_bWholeCharacters, m_matches);
+    if (m_matches.empty())
+        return nullptr;
+    const std::vector<CSmileRule>& list =
+        m_rules.Lookup(rest.empty() ? 0 : static_cast<unsigned char>(rest[0]));
+    const CSmileRule* choice = nullptr;
+    int matches = 1;
+    for (const std::uint32_t index : m_matches) {
+        state = state * CRandom::kMultiplier + CRandom::kIncrement;
+        if (CRandom::ValueOf(state) % matches == 0)
+            choice = &list[index];
+        ++matches;
+    }
+    return choice;
+}
+
+bool CSmileWalk::IsCharacterStart(std::string_view source, std::size_t at)
+{
+    if (at < m_nCharacterStart)
+        return false;
+    // The byte after one that is no lead byte starts a character, whether that byte
+    // was a character or a second byte; from there lead bytes pair up.
+    std::size_t from = at;
+    while (from > m_nCharacterStart && IsLeadByte(static_cast<unsigned char>(source[from - 1])))
+        --from;
+    const bool start = (at - from) % 2 == 0;
+    m_nCharacterStart = start ? at : at + 1;
+    return start;
+}
+
+void CSmileWalk::Replaced(std::size_t at, const CSmileRule& rule)
+{
+    // The replacement started a character; its walk may take the next byte.
+    const std::size_t end = WalkEnd(rule.m_strReplacement);
+    m_nCharacterStart = at + rule.m_strKey.size() + (end - rule.m_strReplacement.size());
+}
