@@ -27,6 +27,11 @@ public:
     // order: the rules' own order, duplicates each apart. With wholeOnly, keys whose
     // own CP932 walk ends inside a two-byte character are left out.
     void FindMatches(std::string_view rest, bool wholeOnly, std::vector<std::uint32_t>& matches) const;
+    // False when no key can match where the byte is first (0 past the end).
+    bool MayMatch(unsigned char first) const
+    {
+        return m_roots[first] != kNone || (first == 0 && !m_emptyKeys.empty());
+    }
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/Cp932.h"
-#include "engine/DrawScan.h"
+#include "engine/DrawScanner.h"
 #include "engine/Random.h"
 #include "engine/RuleTable.h"
 
@@ -36,33 +36,35 @@ CSmileWalk::CSmileWalk(CRuleTable& rules, CRandom& random, int frequency, bool w
 bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t maxLength)
 {
     const std::size_t size = source.size();
-    std::uint32_t state = m_random.State();
-    std::size_t read = 0;  // source[read..] is the text behind the next position
+    CDrawScanner draws(m_random.State(), m_nFrequency);
+    std::size_t read = 0;    // source[read..] is the text behind the next position
+    std::size_t copied = 0;  // source[copied..read) is kept but not yet in result
+    bool done = true;
     for (;;) {
         // Until the next replacement every position adds one byte and takes one.
-        const std::size_t length = result.size() + (size - read);
+        const std::size_t position = result.size() + (read - copied);
+        const std::size_t length = position + (size - read);
         // Positions read up to size, the end included, each draw once.
         const std::size_t count = size - read + 1;
-        const std::size_t failed = SkipFailingDraws(state, count, m_nFrequency);
-        m_meter.Span(result.size(), result.size() + std::min(failed + 1, count), length);
-        const std::size_t at = read + std::min(failed, size - read);
-        result.append(source.substr(read, at - read));
-        read = at;
+        const std::size_t failed = draws.SkipFailing(count);
+        m_meter.Span(position, position + std::min(failed + 1, count), length);
         if (failed == count)
             break;
-        if (const CSmileRule* rule = Pick(source, at, state)) {
+        read += failed;
+        if (const CSmileRule* rule = Pick(source, read, draws)) {
             const std::size_t keyLength = rule->m_strKey.size();
             const std::size_t replacementLength = rule->m_strReplacement.size();
             if (length - keyLength + replacementLength > maxLength) {
-                result.append(source.substr(at));
-                m_random.Seed(state);
-                return false;
+                done = false;
+                break;
             }
+            result.append(source.substr(copied, read - copied));
             m_places.push_back({result.size(), replacementLength});
             result += rule->m_strReplacement;
-            read = at + keyLength;
             if (m_bWholeCharacters)
-                Replaced(at, *rule);
+                Replaced(read, *rule);
+            read += keyLength;
+            copied = read;
             // An empty key put nothing in place of nothing: trying the same position
             // again would never end, so the walk moves on as if it had passed.
             if (keyLength != 0 || replacementLength != 0)
@@ -70,23 +72,27 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
         }
         if (read == size)
             break;
-        result += source[read++];
+        ++read;
     }
-    m_random.Seed(state);
-    return true;
+    result.append(source.substr(copied));
+    m_random.Seed(draws.State());
+    return done;
 }
 
-const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, std::uint32_t& state)
+const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, CDrawScanner& draws)
 {
+    const std::string_view rest = source.substr(at);
+    const unsigned char first = rest.empty() ? 0 : static_cast<unsigned char>(rest[0]);
+    if (!m_trie.MayMatch(first))
+        return nullptr;
     if (m_bWholeCharacters && !IsCharacterStart(source, at))
         return nullptr;
-    const std::string_view rest = source.substr(at);
     m_trie.FindMatches(rest, m_bWholeCharacters, m_matches);
     if (m_matches.empty())
         return nullptr;
-    const std::vector<CSmileRule>& list =
-        m_rules.Lookup(rest.empty() ? 0 : static_cast<unsigned char>(rest[0]));
+    const std::vector<CSmileRule>& list = m_rules.Lookup(first);
     const CSmileRule* choice = nullptr;
+    std::uint32_t state = draws.State();
     int matches = 1;
     for (const std::uint32_t index : m_matches) {
         state = state * CRandom::kMultiplier + CRandom::kIncrement;
@@ -94,6 +100,7 @@ const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, std:
             choice = &list[index];
         ++matches;
     }
+    draws.Restart(state);
     return choice;
 }
 

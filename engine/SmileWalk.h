@@ -10,6 +10,7 @@
 #include "engine/ProgressMeter.h"
 #include "engine/SmilePlace.h"
 
+class CDrawScanner;
 class CRandom;
 class CRuleTable;
 class CRuleTrie;
@@ -35,7 +36,7 @@ public:
 
 private:
     // At source[at] after a passing draw: one draw per matching rule, the pick.
-    const CSmileRule* Pick(std::string_view source, std::size_t at, std::uint32_t& state);
+    const CSmileRule* Pick(std::string_view source, std::size_t at, CDrawScanner& draws);
     // In whole-character mode: whether at starts a character of the text as it stands.
     bool IsCharacterStart(std::string_view source, std::size_t at);
     // After a replacement at at: where the next character starts in source.
