@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/BytePositions.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
@@ -56,6 +57,22 @@ private:
     std::size_t m_nFrom = std::string_view::npos;
 };
 
+// Bit k: position from + k, below from + count, holds a CR that no LF follows or
+// an LF that no CR precedes; the bytes just outside count.
+std::uint64_t LoneBreaks(std::string_view text, std::size_t from, std::size_t count)
+{
+    std::uint64_t crs = 0;
+    std::uint64_t lfs = 0;
+    CBytePositions::Masks(text.data() + from, count, '\r', '\n', crs, lfs);
+    std::uint64_t lfAfter = lfs >> 1;
+    if (from + count < text.size() && text[from + count] == '\n')
+        lfAfter |= std::uint64_t{1} << (count - 1);
+    std::uint64_t crBefore = crs << 1;
+    if (from > 0 && text[from - 1] == '\r')
+        crBefore |= 1;
+    return (crs & ~lfAfter) | (lfs & ~crBefore);
+}
+
 }  // namespace
 
 bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
@@ -65,10 +82,26 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
     const std::size_t size = text.size();
     const std::string_view source(text.data(), size);
     CFailedSearch noClose;
+    CBytePositions marks(source, '<', '&');
+    CBytePositions ampersands(source, '&', '&');
     std::size_t read = 0;
     std::size_t write = 0;
     while (read < size) {
-        meter.At(write, write + size - read);
+        const std::size_t length = write + size - read;
+        // A run of bytes that are kept as they are, while the room cannot stop the
+        // walk; once no '>' is left, a '<' is such a byte too.
+        if (length <= room) {
+            const std::size_t next = noClose.Known(read) ? ampersands.Next(read) : marks.Next(read);
+            if (next != read) {
+                meter.Span(write, write + (next - read), length);
+                if (write != read)
+                    std::memmove(text.data() + write, text.data() + read, next - read);
+                write += next - read;
+                read = next;
+                continue;
+            }
+        }
+        meter.At(write, length);
         while (source[read] == '<' && !noClose.Known(read)) {
             const std::size_t close = source.find('>', read);
             if (close == std::string_view::npos) {
@@ -111,11 +144,23 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
     const std::string_view source(text.data(), size);
     CFailedSearch noBlockEnd;
     CFailedSearch noLineEnd;
+    CBytePositions slashes(source, '/', '/');
     std::size_t read = 0;
     std::size_t write = 0;
     // Positions run while at least two bytes are left: a comment needs two.
     while (read + 1 < size) {
-        meter.At(write, write + size - read);
+        const std::size_t length = write + size - read;
+        // A run of bytes up to the next '/', which all stay.
+        const std::size_t next = std::min(slashes.Next(read), size - 1);
+        if (next != read) {
+            meter.Span(write, write + (next - read), length);
+            if (write != read)
+                std::memmove(text.data() + write, text.data() + read, next - read);
+            write += next - read;
+            read = next;
+            continue;
+        }
+        meter.At(write, length);
         while (read + 1 < size && source[read] == '/') {
             const std::size_t from = read + 2;
             if (source[read + 1] == '*') {
@@ -153,25 +198,78 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
     if (text.empty())
         return true;
     CProgressMeter meter(progress);
-    const std::string source = std::move(text);
-    const std::size_t size = source.size();
+    const std::size_t size = text.size();
+    const char* source = text.data();
+    // Until the first lone CR or LF the text stays as it is; from there the result
+    // goes to a second buffer, which can hold it: every byte added keeps the length
+    // below room, and no byte gets more than one added. One more byte lets a step
+    // below write two bytes where it keeps one.
     std::string result;
-    result.reserve(std::max(room, size));
+    char* out = nullptr;
     std::size_t read = 0;
+    std::size_t added = 0;  // CRs and LFs put in so far
     while (read < size) {
-        const std::size_t length = result.size() + size - read;
-        // No room for another byte.
-        if (length >= room)
-            break;
-        meter.At(result.size(), length);
-        const char byte = source[read++];
-        if (byte == '\n' && (result.empty() || result.back() != '\r'))
-            result += '\r';
-        result += byte;
-        if (byte == '\r' && (read == size || source[read] != '\n'))
-            result += '\n';
+        const std::size_t count = std::min(CBytePositions::kWindow, size - read);
+        const std::uint64_t lone = LoneBreaks(text, read, count);
+        const auto breaks = static_cast<std::size_t>(__builtin_popcountll(lone));
+        const std::size_t position = read + added;
+        const std::size_t length = size + added;
+        // Many breaks that neither the room nor a new percentage can stop: each
+        // byte is copied, a lone break as CR LF, without a branch on its value.
+        if (out && breaks >= 4 && length + breaks < room &&
+            meter.Steady(position, position + count + breaks, length, length + breaks)) {
+            for (std::size_t k = 0; k < count; ++k) {
+                const auto isLone = static_cast<unsigned>((lone >> k) & 1);
+                const auto byte = static_cast<unsigned>(static_cast<unsigned char>(source[read + k]));
+                out[0] = static_cast<char>(byte ^ ((byte ^ '\r') & (0u - isLone)));
+                out[1] = '\n';
+                out += 1 + isLone;
+            }
+            read += count;
+            added += breaks;
+            continue;
+        }
+        const std::size_t base = read;
+        const std::size_t end = read + count;
+        std::uint64_t left = lone;
+        for (;;) {
+            // No room for another byte.
+            if (size + added >= room) {
+                if (out) {
+                    std::memcpy(out, source + read, size - read);
+                    result.resize(size + added);
+                    text = std::move(result);
+                }
+                return true;
+            }
+            const std::size_t next = left != 0 ? base + static_cast<std::size_t>(__builtin_ctzll(left)) : end;
+            if (next != read) {
+                meter.Span(read + added, next + added, size + added);
+                if (out) {
+                    std::memcpy(out, source + read, next - read);
+                    out += next - read;
+                }
+                read = next;
+            }
+            if (read == end)
+                break;
+            meter.At(read + added, size + added);
+            if (!out) {
+                result.resize(std::min(room, 2 * size) + 1);
+                std::memcpy(result.data(), source, read);
+                out = result.data() + read;
+            }
+            // A lone LF gets a CR before it, a lone CR an LF after it.
+            *out++ = '\r';
+            *out++ = '\n';
+            ++added;
+            ++read;
+            left &= left - 1;
+        }
     }
-    result.append(source, read, std::string::npos);
-    text = std::move(result);
+    if (out) {
+        result.resize(size + added);
+        text = std::move(result);
+    }
     return true;
 }

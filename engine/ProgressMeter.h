@@ -32,6 +32,16 @@ public:
             Update(m_nNextChange, length);
     }
 
+    // True when At would report nothing for any position from first to last with any
+    // length from shortest to longest: all give the percentage reported last.
+    bool Steady(std::size_t first, std::size_t last, std::size_t shortest, std::size_t longest) const
+    {
+        if (m_nLast < 0 || shortest == 0)
+            return false;
+        const auto percent = static_cast<std::size_t>(m_nLast);
+        return percent * longest <= first * 100 && last * 100 < (percent + 1) * shortest;
+    }
+
 private:
     void Update(std::size_t position, std::size_t length);
 

@@ -1,0 +1,45 @@
+#ifndef CHIRPWELL_ENGINE_BYTEPOSITIONS_H
+#define CHIRPWELL_ENGINE_BYTEPOSITIONS_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// Finds, in order, the positions of a text that hold one of two bytes: the bytes a
+// filter acts on. It tests 64 bytes at a time (with AVX2 when VectorPathInUse) and
+// keeps the result, so a text dense with them costs a few instructions a hit. The
+// text must outlive it; bytes may change behind the positions asked for, not ahead.
+class CBytePositions {
+public:
+    static constexpr std::size_t kWindow = 64;
+
+    // Bit k of first and second: bytes[k] is that byte, for k below count (at most 64).
+    static void Masks(const char* bytes, std::size_t count, char first, char second,
+                      std::uint64_t& firstMask, std::uint64_t& secondMask);
+
+    CBytePositions(std::string_view text, char first, char second);
+
+    // The first position at or after from that holds either byte, or the text's
+    // size. from must not decrease from one call to the next.
+    std::size_t Next(std::size_t from)
+    {
+        if (m_bLoaded && from - m_nBase < kWindow) {
+            const std::uint64_t ahead = m_nHits >> (from - m_nBase);
+            if (ahead != 0)
+                return from + static_cast<std::size_t>(__builtin_ctzll(ahead));
+        }
+        return NextInLaterWindows(from);
+    }
+
+private:
+    std::size_t NextInLaterWindows(std::size_t from);
+
+    std::string_view m_text;
+    std::size_t m_nBase = 0;      // the window's first position
+    std::uint64_t m_nHits = 0;    // bit k: position m_nBase + k holds either byte
+    bool m_bLoaded = false;
+    char m_cFirst;
+    char m_cSecond;
+};
+
+#endif
