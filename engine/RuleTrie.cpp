@@ -7,10 +7,40 @@
 
 namespace {
 
+// A key with its first eight bytes as a number, most significant first and padded
+// with zeros, so that most comparisons of a sort take one step.
 struct CKeyRef {
     const std::string* m_pKey;
+    std::uint64_t m_nHead;
     std::uint32_t m_nIndex;
 };
+
+CKeyRef MakeKeyRef(const std::string& key, std::uint32_t index)
+{
+    std::uint64_t head = 0;
+    for (std::size_t k = 0; k < 8; ++k)
+        head = head << 8 | (k < key.size() ? static_cast<unsigned char>(key[k]) : 0u);
+    return {&key, head, index};
+}
+
+// Byte order of the keys, then the rules' order.
+bool KeyBefore(const CKeyRef& a, const CKeyRef& b)
+{
+    if (a.m_nHead != b.m_nHead)
+        return a.m_nHead < b.m_nHead;
+    const std::size_t sizeA = a.m_pKey->size();
+    const std::size_t sizeB = b.m_pKey->size();
+    // The same eight bytes, zeros counted: the shorter key, if either is that short,
+    // is the longer one's start.
+    if (sizeA > 8 && sizeB > 8) {
+        const int order = a.m_pKey->compare(8, std::string::npos, *b.m_pKey, 8, std::string::npos);
+        if (order != 0)
+            return order < 0;
+    }
+    if (sizeA != sizeB)
+        return sizeA < sizeB;
+    return a.m_nIndex < b.m_nIndex;
+}
 
 // The keys of one node's subtree: entries [m_nBegin, m_nEnd) of the sorted keys,
 // all sharing their first m_nDepth bytes.
@@ -41,16 +71,13 @@ void CRuleTrie::Build(const CLists& lists)
             if (list[index].m_strKey.empty())
                 m_emptyKeys.push_back(index);
             else
-                keys.push_back({&list[index].m_strKey, index});
+                keys.push_back(MakeKeyRef(list[index].m_strKey, index));
         }
         const auto end = static_cast<std::uint32_t>(keys.size());
         if (begin == end)
             continue;
         // Equal keys stay in the rules' order.
-        std::sort(keys.begin() + begin, keys.begin() + end, [](const CKeyRef& a, const CKeyRef& b) {
-            const int order = a.m_pKey->compare(*b.m_pKey);
-            return order != 0 ? order < 0 : a.m_nIndex < b.m_nIndex;
-        });
+        std::sort(keys.begin() + begin, keys.begin() + end, KeyBefore);
         m_roots[first] = static_cast<std::uint32_t>(m_nodes.size());
         CNode root;
         root.m_nByte = static_cast<std::uint8_t>(first);
@@ -92,6 +119,14 @@ std::uint32_t CRuleTrie::FindChild(const CNode& node, unsigned char byte) const
 {
     const CNode* begin = m_nodes.data() + node.m_nFirstChild;
     const CNode* end = begin + node.m_nChildren;
+    // Most nodes have a few children; a wide one is searched by halves.
+    if (node.m_nChildren <= 8) {
+        for (const CNode* child = begin; child != end; ++child) {
+            if (child->m_nByte == byte)
+                return static_cast<std::uint32_t>(child - m_nodes.data());
+        }
+        return kNone;
+    }
     const CNode* found = std::lower_bound(
         begin, end, byte, [](const CNode& child, unsigned char b) { return child.m_nByte < b; });
     if (found == end || found->m_nByte != byte)
@@ -104,25 +139,26 @@ void CRuleTrie::FindMatches(std::string_view rest, bool wholeOnly,
 {
     matches.clear();
     // An empty key is found where the byte is 0: past the end, or a zero byte.
-    if (rest.empty() || rest[0] == '\0')
+    if ((rest.empty() || rest[0] == '\0') && !m_emptyKeys.empty())
         matches = m_emptyKeys;
     if (rest.empty())
         return;
-    std::size_t sources = matches.empty() ? 0 : 1;
+    bool interleaved = false;
     std::uint32_t id = m_roots[static_cast<unsigned char>(rest[0])];
     std::size_t depth = 1;
     while (id != kNone) {
         const CNode& node = m_nodes[id];
         const std::uint32_t end = m_nodes[id + 1].m_nFirstRule;
         if (node.m_nFirstRule != end && (!wholeOnly || node.m_bWhole)) {
-            matches.insert(matches.end(), m_rules.begin() + node.m_nFirstRule, m_rules.begin() + end);
-            ++sources;
+            interleaved = interleaved || !matches.empty();
+            for (std::uint32_t rule = node.m_nFirstRule; rule != end; ++rule)
+                matches.push_back(m_rules[rule]);
         }
         if (depth == rest.size() || node.m_nChildren == 0)
             break;
         id = FindChild(node, static_cast<unsigned char>(rest[depth++]));
     }
     // Each node's rules are in order; keys of different lengths interleave.
-    if (sources > 1)
+    if (interleaved)
         std::sort(matches.begin(), matches.end());
 }

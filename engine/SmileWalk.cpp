@@ -44,13 +44,32 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
         // Until the next replacement every position adds one byte and takes one.
         const std::size_t position = result.size() + (read - copied);
         const std::size_t length = position + (size - read);
-        // Positions read up to size, the end included, each draw once.
-        const std::size_t count = size - read + 1;
-        const std::size_t failed = draws.SkipFailing(count);
-        m_meter.Span(position, position + std::min(failed + 1, count), length);
-        if (failed == count)
-            break;
-        read += failed;
+        // Positions read up to size, the end included, each draw once; a pass where
+        // no key starts draws nothing more, so the walk goes on past it.
+        const std::size_t remaining = size - read + 1;
+        std::size_t count = remaining;
+        std::uint64_t passes = draws.Ahead(count);
+        std::size_t tried = count;
+        while (passes != 0) {
+            const auto k = static_cast<std::size_t>(__builtin_ctzll(passes));
+            const unsigned char byte = read + k < size ? static_cast<unsigned char>(source[read + k]) : 0;
+            if (m_trie.MayMatch(byte)) {
+                tried = k;
+                break;
+            }
+            passes &= passes - 1;
+        }
+        if (tried == count) {
+            draws.Use(count);
+            m_meter.Span(position, position + count, length);
+            if (count == remaining)
+                break;
+            read += count;
+            continue;
+        }
+        draws.Use(tried + 1);
+        m_meter.Span(position, position + tried + 1, length);
+        read += tried;
         if (const CSmileRule* rule = Pick(source, read, draws)) {
             const std::size_t keyLength = rule->m_strKey.size();
             const std::size_t replacementLength = rule->m_strReplacement.size();
@@ -83,8 +102,6 @@ const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, CDra
 {
     const std::string_view rest = source.substr(at);
     const unsigned char first = rest.empty() ? 0 : static_cast<unsigned char>(rest[0]);
-    if (!m_trie.MayMatch(first))
-        return nullptr;
     if (m_bWholeCharacters && !IsCharacterStart(source, at))
         return nullptr;
     m_trie.FindMatches(rest, m_bWholeCharacters, m_matches);
