@@ -109,6 +109,7 @@ TEST(Filters, BytesAroundTheSearchWindowsAreFound)
         const std::string pad(lead, 'a');
         ExpectFiltered(NormalizeReturnCodes, {
             {pad + "\r\nb", pad + "\r\nb"},
+            {pad + "\r\n", pad + "\r\n"},
             {pad + "\nb", pad + "\r\nb"},
             {pad + "\rb", pad + "\r\nb"},
             {pad + "\r", pad + "\r\n"},
