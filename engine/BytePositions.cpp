@@ -70,20 +70,22 @@ __attribute__((target("avx2"))) void MasksWithAvx2(const char* bytes, char first
 
 }  // namespace
 
-void CBytePositions::Masks(const char* bytes, std::size_t count, char first, char second,
-                           std::uint64_t& firstMask, std::uint64_t& secondMask)
+void CBytePositions::Masks(bool vectors, const char* bytes, std::size_t count, char first,
+                           char second, std::uint64_t& firstMask, std::uint64_t& secondMask)
 {
 #ifdef CHIRPWELL_HAVE_AVX2_PATH
-    if (count == kWindow && VectorPathInUse()) {
+    if (vectors && count == kWindow) {
         MasksWithAvx2(bytes, first, second, firstMask, secondMask);
         return;
     }
+#else
+    (void)vectors;
 #endif
     MasksPortably(bytes, count, first, second, firstMask, secondMask);
 }
 
 CBytePositions::CBytePositions(std::string_view text, char first, char second)
-    : m_text(text), m_cFirst(first), m_cSecond(second)
+    : m_text(text), m_cFirst(first), m_cSecond(second), m_bVectors(VectorPathInUse())
 {
 }
 
@@ -100,7 +102,7 @@ std::size_t CBytePositions::NextInLaterWindows(std::size_t from)
             const std::size_t count = size - from < kWindow ? size - from : kWindow;
             std::uint64_t firsts = 0;
             std::uint64_t seconds = 0;
-            Masks(m_text.data() + from, count, m_cFirst, m_cSecond, firsts, seconds);
+            Masks(m_bVectors, m_text.data() + from, count, m_cFirst, m_cSecond, firsts, seconds);
             m_nHits = firsts | seconds;
             m_bLoaded = true;
         }

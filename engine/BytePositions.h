@@ -13,9 +13,10 @@ class CBytePositions {
 public:
     static constexpr std::size_t kWindow = 64;
 
-    // Bit k of first and second: bytes[k] is that byte, for k below count (at most 64).
-    static void Masks(const char* bytes, std::size_t count, char first, char second,
-                      std::uint64_t& firstMask, std::uint64_t& secondMask);
+    // Bit k of firstMask and secondMask: bytes[k] is that byte, for k below count (at
+    // most 64); with AVX2 when vectors, which VectorPathInUse gives.
+    static void Masks(bool vectors, const char* bytes, std::size_t count, char first,
+                      char second, std::uint64_t& firstMask, std::uint64_t& secondMask);
 
     CBytePositions(std::string_view text, char first, char second);
 
@@ -40,6 +41,7 @@ private:
     bool m_bLoaded = false;
     char m_cFirst;
     char m_cSecond;
+    bool m_bVectors;
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
 #include "engine/ProgressMeter.h"
+#include "engine/VectorPath.h"
 
 // Each filter walks the text once. The shrinking filters compact it in place: what
 // is kept is written at `write`, behind the reading position `read`, so the text at
@@ -59,11 +60,11 @@ private:
 
 // Bit k: position from + k, below from + count, holds a CR that no LF follows or
 // an LF that no CR precedes; the bytes just outside count.
-std::uint64_t LoneBreaks(std::string_view text, std::size_t from, std::size_t count)
+std::uint64_t LoneBreaks(bool vectors, std::string_view text, std::size_t from, std::size_t count)
 {
     std::uint64_t crs = 0;
     std::uint64_t lfs = 0;
-    CBytePositions::Masks(text.data() + from, count, '\r', '\n', crs, lfs);
+    CBytePositions::Masks(vectors, text.data() + from, count, '\r', '\n', crs, lfs);
     std::uint64_t lfAfter = lfs >> 1;
     if (from + count < text.size() && text[from + count] == '\n')
         lfAfter |= std::uint64_t{1} << (count - 1);
@@ -206,21 +207,45 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
     // below write two bytes where it keeps one.
     std::string result;
     char* out = nullptr;
+    const bool vectors = VectorPathInUse();
     std::size_t read = 0;
     std::size_t added = 0;  // CRs and LFs put in so far
     while (read < size) {
-        const std::size_t count = std::min(CBytePositions::kWindow, size - read);
-        const std::uint64_t lone = LoneBreaks(text, read, count);
-        const auto breaks = static_cast<std::size_t>(__builtin_popcountll(lone));
+        // Windows without a lone break, whose bytes all stay, pass in one run.
+        std::size_t count = 0;
+        std::uint64_t lone = 0;
+        std::size_t plain = read;
+        for (;;) {
+            count = std::min(CBytePositions::kWindow, size - plain);
+            lone = LoneBreaks(vectors, text, plain, count);
+            if (lone != 0 || plain + count == size)
+                break;
+            plain += count;
+        }
+        // No room for another byte.
+        if (size + added >= room)
+            break;
+        if (plain != read) {
+            meter.Span(read + added, plain + added, size + added);
+            if (out) {
+                std::memcpy(out, source + read, plain - read);
+                out += plain - read;
+            }
+            read = plain;
+        }
         const std::size_t position = read + added;
         const std::size_t length = size + added;
+        const auto breaks = lone == 0 ? 0 : static_cast<std::size_t>(__builtin_popcountll(lone));
         // Many breaks that neither the room nor a new percentage can stop: each
         // byte is copied, a lone break as CR LF, without a branch on its value.
-        if (out && breaks >= 4 && length + breaks < room &&
+        if (out && count == CBytePositions::kWindow && breaks >= 4 && length + breaks < room &&
             meter.Steady(position, position + count + breaks, length, length + breaks)) {
-            for (std::size_t k = 0; k < count; ++k) {
-                const auto isLone = static_cast<unsigned>((lone >> k) & 1);
-                const auto byte = static_cast<unsigned>(static_cast<unsigned char>(source[read + k]));
+            const char* window = source + read;
+            std::uint64_t bits = lone;
+            for (std::size_t k = 0; k < CBytePositions::kWindow; ++k) {
+                const auto isLone = static_cast<unsigned>(bits & 1);
+                bits >>= 1;
+                const auto byte = static_cast<unsigned>(static_cast<unsigned char>(window[k]));
                 out[0] = static_cast<char>(byte ^ ((byte ^ '\r') & (0u - isLone)));
                 out[1] = '\n';
                 out += 1 + isLone;
@@ -232,16 +257,7 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
         const std::size_t base = read;
         const std::size_t end = read + count;
         std::uint64_t left = lone;
-        for (;;) {
-            // No room for another byte.
-            if (size + added >= room) {
-                if (out) {
-                    std::memcpy(out, source + read, size - read);
-                    result.resize(size + added);
-                    text = std::move(result);
-                }
-                return true;
-            }
+        while (size + added < room) {
             const std::size_t next = left != 0 ? base + static_cast<std::size_t>(__builtin_ctzll(left)) : end;
             if (next != read) {
                 meter.Span(read + added, next + added, size + added);
@@ -266,8 +282,11 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
             ++read;
             left &= left - 1;
         }
+        if (read != end)
+            break;
     }
     if (out) {
+        std::memcpy(out, source + read, size - read);
         result.resize(size + added);
         text = std::move(result);
     }
