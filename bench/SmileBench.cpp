@@ -1,8 +1,9 @@
 // The engine's filters, conversion and whole pipeline against their literal in-place
 // forms, on large generated texts. Every iteration copies the input first (the
 // filters and the conversion work in place); Copy/INPUT measures that copy alone.
-// The literal forms, quadratic, run once per repetition: filter them with
-// --benchmark_filter=-literal when only the engine matters.
+// NAME runs the engine on the fastest path the processor has (AVX2 here), NAME/portable
+// on the portable one. The literal forms, quadratic, run once per repetition: filter
+// them with --benchmark_filter=-literal when only the engine matters.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include "engine/Limits.h"
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
+#include "engine/VectorPath.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FixedClock.h"
 #include "tests/reference/LiteralEngine.h"
@@ -168,8 +170,8 @@ COutcome RunPipeline(const CBenchCase& benchCase, bool literal)
     return outcome;
 }
 
-// Times run over iterations; reports what the last one left, and for a literal
-// form whether that equals what the engine leaves.
+// Times run over iterations; reports what the last one left, and for a literal form
+// or the portable path whether that equals what the engine leaves.
 template <typename Run>
 void Measure(benchmark::State& state, std::size_t inputSize, Run run, const COutcome* engine)
 {
@@ -184,7 +186,7 @@ void Measure(benchmark::State& state, std::size_t inputSize, Run run, const COut
     state.counters["done"] = outcome.m_bDone ? 1 : 0;
     state.counters["places"] = static_cast<double>(outcome.m_nPlaces);
     if (engine && !(*engine == outcome))
-        state.SkipWithError("the literal form leaves a different result");
+        state.SkipWithError("the result differs from the engine's on its fastest path");
 }
 
 // Loads the many keys, each replaced by itself and "（笑）", and smiles the half prose
@@ -220,6 +222,12 @@ void Register(const std::string& name, std::size_t inputSize,
 {
     benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
         Measure(state, inputSize, fast, nullptr);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((name + "/portable").c_str(), [=](benchmark::State& state) {
+        const COutcome engine = fast();
+        AllowVectorPath(false);
+        Measure(state, inputSize, fast, &engine);
+        AllowVectorPath(true);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((name + "/literal").c_str(), [=](benchmark::State& state) {
         const COutcome engine = fast();

@@ -134,31 +134,42 @@ std::uint32_t CRuleTrie::FindChild(const CNode& node, unsigned char byte) const
     return static_cast<std::uint32_t>(found - m_nodes.data());
 }
 
-void CRuleTrie::FindMatches(std::string_view rest, bool wholeOnly,
-                            std::vector<std::uint32_t>& matches) const
+std::span<const std::uint32_t> CRuleTrie::FindMatches(std::string_view rest, bool wholeOnly,
+                                                      std::vector<std::uint32_t>& scratch) const
 {
-    matches.clear();
+    // Most often the keys of one node match, and their rules are already in order.
+    std::span<const std::uint32_t> found;
+    bool merged = false;
+    auto add = [&](std::span<const std::uint32_t> rules) {
+        if (rules.empty())
+            return;
+        if (found.empty()) {
+            found = rules;
+            return;
+        }
+        if (!merged) {
+            scratch.assign(found.begin(), found.end());
+            merged = true;
+        }
+        scratch.insert(scratch.end(), rules.begin(), rules.end());
+    };
     // An empty key is found where the byte is 0: past the end, or a zero byte.
-    if ((rest.empty() || rest[0] == '\0') && !m_emptyKeys.empty())
-        matches = m_emptyKeys;
-    if (rest.empty())
-        return;
-    bool interleaved = false;
-    std::uint32_t id = m_roots[static_cast<unsigned char>(rest[0])];
+    if (rest.empty() || rest[0] == '\0')
+        add(m_emptyKeys);
+    std::uint32_t id = rest.empty() ? kNone : m_roots[static_cast<unsigned char>(rest[0])];
     std::size_t depth = 1;
     while (id != kNone) {
         const CNode& node = m_nodes[id];
         const std::uint32_t end = m_nodes[id + 1].m_nFirstRule;
-        if (node.m_nFirstRule != end && (!wholeOnly || node.m_bWhole)) {
-            interleaved = interleaved || !matches.empty();
-            for (std::uint32_t rule = node.m_nFirstRule; rule != end; ++rule)
-                matches.push_back(m_rules[rule]);
-        }
+        if (!wholeOnly || node.m_bWhole)
+            add(std::span<const std::uint32_t>(m_rules.data() + node.m_nFirstRule, end - node.m_nFirstRule));
         if (depth == rest.size() || node.m_nChildren == 0)
             break;
         id = FindChild(node, static_cast<unsigned char>(rest[depth++]));
     }
+    if (!merged)
+        return found;
     // Each node's rules are in order; keys of different lengths interleave.
-    if (interleaved)
-        std::sort(matches.begin(), matches.end());
+    std::sort(scratch.begin(), scratch.end());
+    return scratch;
 }

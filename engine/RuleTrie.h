@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,8 +26,10 @@ public:
     // The rules of the list of rest's first byte (byte 0 when rest is empty, that is
     // past the end) whose key starts rest, as indices into that list in increasing
     // order: the rules' own order, duplicates each apart. With wholeOnly, keys whose
-    // own CP932 walk ends inside a two-byte character are left out.
-    void FindMatches(std::string_view rest, bool wholeOnly, std::vector<std::uint32_t>& matches) const;
+    // own CP932 walk ends inside a two-byte character are left out. Keys of several
+    // lengths are merged in scratch; the result lasts until the next call.
+    std::span<const std::uint32_t> FindMatches(std::string_view rest, bool wholeOnly,
+                                               std::vector<std::uint32_t>& scratch) const;
     // False when no key can match where the byte is first (0 past the end).
     bool MayMatch(unsigned char first) const
     {

@@ -1,6 +1,8 @@
 #include "engine/SmileWalk.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "engine/Cp932.h"
 #include "engine/DrawScanner.h"
@@ -17,6 +19,31 @@ std::size_t WalkEnd(std::string_view bytes)
     while (at < bytes.size())
         at += IsLeadByte(static_cast<unsigned char>(bytes[at])) ? 2 : 1;
     return at;
+}
+
+// Whether value, a draw's number (below 32768), is a multiple of divisor: for
+// divisors up to 64 by one product with ceil(2^32 / divisor), whose low 32 bits
+// then fall below that number exactly for the multiples; no branch on the value.
+struct CDivisorTable {
+    std::array<std::uint64_t, 65> m_reciprocals;
+};
+
+constexpr CDivisorTable MakeDivisorTable()
+{
+    CDivisorTable table{};
+    for (std::uint64_t divisor = 1; divisor <= 64; ++divisor)
+        table.m_reciprocals[divisor] = ((std::uint64_t{1} << 32) + divisor - 1) / divisor;
+    return table;
+}
+
+constexpr CDivisorTable kDivisors = MakeDivisorTable();
+
+inline bool IsMultiple(std::uint32_t value, std::uint32_t divisor)
+{
+    if (divisor > 64)
+        return value % divisor == 0;
+    const std::uint64_t reciprocal = kDivisors.m_reciprocals[divisor];
+    return ((value * reciprocal) & 0xFFFFFFFFu) < reciprocal;
 }
 
 }  // namespace
@@ -104,19 +131,22 @@ const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, CDra
     const unsigned char first = rest.empty() ? 0 : static_cast<unsigned char>(rest[0]);
     if (m_bWholeCharacters && !IsCharacterStart(source, at))
         return nullptr;
-    m_trie.FindMatches(rest, m_bWholeCharacters, m_matches);
-    if (m_matches.empty())
+    const std::span<const std::uint32_t> matches =
+        m_trie.FindMatches(rest, m_bWholeCharacters, m_matches);
+    if (matches.empty())
         return nullptr;
+    // One draw per matching rule; the last rule whose draw is a multiple of its count
+    // so far is the one.
     const std::vector<CSmileRule>& list = m_rules.Lookup(first);
-    const CSmileRule* choice = nullptr;
     std::uint32_t state = draws.State();
-    int matches = 1;
-    for (const std::uint32_t index : m_matches) {
+    std::uint32_t chosen = matches[0];
+    std::uint32_t count = 0;
+    for (const std::uint32_t index : matches) {
         state = state * CRandom::kMultiplier + CRandom::kIncrement;
-        if (CRandom::ValueOf(state) % matches == 0)
-            choice = &list[index];
-        ++matches;
+        const auto value = static_cast<std::uint32_t>(CRandom::ValueOf(state));
+        chosen = IsMultiple(value, ++count) ? index : chosen;
     }
+    const CSmileRule* choice = &list[chosen];
     draws.Restart(state);
     return choice;
 }
