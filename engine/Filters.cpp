@@ -85,6 +85,7 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
     CFailedSearch noClose;
     CBytePositions marks(source, '<', '&');
     CBytePositions ampersands(source, '&', '&');
+    CBytePositions closes(source, '>', '>');
     std::size_t read = 0;
     std::size_t write = 0;
     while (read < size) {
@@ -104,8 +105,8 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
         }
         meter.At(write, length);
         while (source[read] == '<' && !noClose.Known(read)) {
-            const std::size_t close = source.find('>', read);
-            if (close == std::string_view::npos) {
+            const std::size_t close = closes.Next(read);
+            if (close == size) {
                 noClose.Remember(read);
                 break;
             }
