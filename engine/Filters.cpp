@@ -85,27 +85,38 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
     CFailedSearch noClose;
     CBytePositions marks(source, '<', '&');
     CBytePositions ampersands(source, '&', '&');
-    CBytePositions closes(source, '>', '>');
     std::size_t read = 0;
     std::size_t write = 0;
     while (read < size) {
         const std::size_t length = write + size - read;
         // A run of bytes that are kept as they are, while the room cannot stop the
-        // walk; once no '>' is left, a '<' is such a byte too.
+        // walk; once no '>' is left, a '<' is such a byte too. Markup has a tag every
+        // few bytes: the next few are looked at one by one before a search.
         if (length <= room) {
-            const std::size_t next = noClose.Known(read) ? ampersands.Next(read) : marks.Next(read);
-            if (next != read) {
-                meter.Span(write, write + (next - read), length);
+            const bool lessIsKept = noClose.Known(read);
+            const std::size_t near = std::min(size, read + 16);
+            char* kept = text.data() + write;  // behind or at source[read]
+            std::size_t next = read;
+            for (; next < near && source[next] != '&' && (lessIsKept || source[next] != '<'); ++next)
+                kept[next - read] = source[next];
+            if (next == near && near < size) {
+                next = lessIsKept ? ampersands.Next(near) : marks.Next(near);
                 if (write != read)
-                    std::memmove(text.data() + write, text.data() + read, next - read);
-                write += next - read;
-                read = next;
-                continue;
+                    std::memmove(kept + (near - read), source.data() + near, next - near);
             }
+            // The run's positions and the one after it, which acts on its byte, share
+            // the length.
+            const bool end = next == size;
+            meter.Span(write, write + (next - read) + (end ? 0 : 1), length);
+            write += next - read;
+            read = next;
+            if (end)
+                break;
+        } else {
+            meter.At(write, length);
         }
-        meter.At(write, length);
         while (source[read] == '<' && !noClose.Known(read)) {
-            const std::size_t close = closes.Next(read);
+            const std::size_t close = std::min(source.find('>', read), size);
             if (close == size) {
                 noClose.Remember(read);
                 break;
