@@ -113,6 +113,17 @@ void CRuleTrie::Build(const CLists& lists)
     CNode last;
     last.m_nFirstRule = static_cast<std::uint32_t>(m_rules.size());
     m_nodes.push_back(last);
+
+    for (const CKeyRef& key : keys) {
+        const unsigned first = static_cast<unsigned char>((*key.m_pKey)[0]);
+        if (key.m_pKey->size() == 1) {
+            for (unsigned second = 0; second < 256; second += 64)
+                m_starts[(first << 8 | second) / 64] = ~std::uint64_t{0};
+        } else {
+            const unsigned pair = first << 8 | static_cast<unsigned char>((*key.m_pKey)[1]);
+            m_starts[pair / 64] |= std::uint64_t{1} << (pair % 64);
+        }
+    }
 }
 
 std::uint32_t CRuleTrie::FindChild(const CNode& node, unsigned char byte) const

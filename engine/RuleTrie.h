@@ -30,10 +30,15 @@ public:
     // lengths are merged in scratch; the result lasts until the next call.
     std::span<const std::uint32_t> FindMatches(std::string_view rest, bool wholeOnly,
                                                std::vector<std::uint32_t>& scratch) const;
-    // False when no key can match where the byte is first (0 past the end).
-    bool MayMatch(unsigned char first) const
+    // False when no key can start rest, judged by its first two bytes.
+    bool MayMatch(std::string_view rest) const
     {
-        return m_roots[first] != kNone || (first == 0 && !m_emptyKeys.empty());
+        if (rest.size() < 2)
+            return rest.empty() ? !m_emptyKeys.empty()
+                                : m_roots[static_cast<unsigned char>(rest[0])] != kNone ||
+                                      (rest[0] == '\0' && !m_emptyKeys.empty());
+        const unsigned pair = static_cast<unsigned char>(rest[0]) << 8 | static_cast<unsigned char>(rest[1]);
+        return (m_starts[pair / 64] >> (pair % 64) & 1) != 0 || (rest[0] == '\0' && !m_emptyKeys.empty());
     }
 
 private:
@@ -56,6 +61,8 @@ private:
     std::vector<std::uint32_t> m_rules;  // indices into the lists
     std::vector<std::uint32_t> m_emptyKeys;  // indices into list 0, in order
     std::array<std::uint32_t, 256> m_roots;  // the node of each first byte, or kNone
+    // Bit 256 * a + b: a key starts with bytes a, b, or is the one byte a.
+    std::array<std::uint64_t, 65536 / 64> m_starts{};
 };
 
 #endif

@@ -79,8 +79,7 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
         std::size_t tried = count;
         while (passes != 0) {
             const auto k = static_cast<std::size_t>(__builtin_ctzll(passes));
-            const unsigned char byte = read + k < size ? static_cast<unsigned char>(source[read + k]) : 0;
-            if (m_trie.MayMatch(byte)) {
+            if (m_trie.MayMatch(source.substr(read + k))) {
                 tried = k;
                 break;
             }
