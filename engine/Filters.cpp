@@ -165,15 +165,16 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
         const std::size_t length = write + size - read;
         // A run of bytes up to the next '/', which all stay.
         const std::size_t next = std::min(slashes.Next(read), size - 1);
-        if (next != read) {
-            meter.Span(write, write + (next - read), length);
-            if (write != read)
-                std::memmove(text.data() + write, text.data() + read, next - read);
-            write += next - read;
-            read = next;
-            continue;
-        }
-        meter.At(write, length);
+        // The run's positions and the one after it, which holds a '/', share the
+        // length; the last byte is no position.
+        const bool last = next == size - 1;
+        meter.Span(write, write + (next - read) + (last ? 0 : 1), length);
+        if (write != read)
+            std::memmove(text.data() + write, text.data() + read, next - read);
+        write += next - read;
+        read = next;
+        if (last)
+            break;
         while (read + 1 < size && source[read] == '/') {
             const std::size_t from = read + 2;
             if (source[read + 1] == '*') {
