@@ -43,7 +43,25 @@ public:
     }
 
 private:
-    void Update(std::size_t position, std::size_t length);
+    void Update(std::size_t position, std::size_t length)
+    {
+        // An empty text has no percentage.
+        if (length == 0)
+            return;
+        // A pass that changes the length at nearly every byte mostly keeps the
+        // percentage; two products tell that without a division.
+        std::size_t percent = 0;
+        const auto last = static_cast<std::size_t>(m_nLast);
+        if (m_nLast >= 0 && last * length <= position * 100 && position * 100 < (last + 1) * length)
+            percent = last;
+        else
+            percent = position * 100 / length;
+        m_nLength = length;
+        m_nNextChange = ((percent + 1) * length + 99) / 100;
+        if (static_cast<int>(percent) != m_nLast)
+            Report(static_cast<int>(percent));
+    }
+    void Report(int percent);
 
     IProgress& m_progress;
     std::size_t m_nLength = 0;      // the length the window below was computed for
