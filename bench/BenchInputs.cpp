@@ -1,7 +1,9 @@
 #include "bench/BenchInputs.h"
 
 #include <cstdint>
+#include <set>
 #include <string_view>
+#include <utility>
 
 #include "engine/Limits.h"
 
@@ -195,6 +197,71 @@ std::string MakePunctuationDense()
     return text;
 }
 
+std::string MakeProseHalf()
+{
+    const std::string& prose = JapaneseProse();
+    const std::size_t cut = prose.find("\r\n", 260000);
+    return prose.substr(0, cut == std::string::npos ? prose.size() : cut + 2);
+}
+
+// A character of the prose's own alphabet: hiragana or kanji as the prose makes them.
+std::string ProseCharacter(CBenchRandom& random)
+{
+    std::string character;
+    if (random.Below(2) == 0)
+        AppendHiragana(character, random);
+    else
+        AppendKanji(character, random);
+    return character;
+}
+
+// Short keys are "。" or "、" and one character, 4 bytes, or 5 with the lead byte of
+// the next; long ones add two characters (8 bytes) or one and a lead byte (7), the
+// same length for all that share their first six bytes. So at most one short and
+// one long key match at any position.
+std::vector<std::string> MakeManyKeys()
+{
+    CBenchRandom random(7);
+    std::set<std::string> seen;
+    std::vector<std::string> keys;
+    auto add = [&](std::string key) {
+        if (seen.insert(key).second)
+            keys.push_back(std::move(key));
+    };
+    for (const std::string_view mark : {kMaru, kTen}) {
+        for (unsigned second = 0x9F; second <= 0xF1; ++second) {
+            std::string key(mark);
+            key += '\x82';
+            key += static_cast<char>(second);
+            add(second % 3 == 0 ? key + '\x82' : key);
+        }
+        for (unsigned lead = 0x89; lead <= 0x97; ++lead) {
+            for (unsigned second = 0x80; second <= 0xFC; ++second) {
+                std::string key(mark);
+                key += static_cast<char>(lead);
+                key += static_cast<char>(second);
+                add(second % 3 == 0 ? key + static_cast<char>(0x89 + second % 15) : key);
+            }
+        }
+    }
+    while (keys.size() < 100000) {
+        std::string key(random.Below(2) == 0 ? kMaru : kTen);
+        key += ProseCharacter(random);
+        key += ProseCharacter(random);
+        const bool eight = (static_cast<unsigned char>(key[3]) + static_cast<unsigned char>(key[5])) % 2 == 0;
+        if (eight)
+            key += ProseCharacter(random);
+        else
+            key += static_cast<char>(random.Below(2) == 0 ? 0x82 : 0x89 + random.Below(15));
+        add(std::move(key));
+    }
+    // Added in no particular order, so that the order of the rules is not that of
+    // their lengths.
+    for (std::size_t k = keys.size() - 1; k > 0; --k)
+        std::swap(keys[k], keys[random.Below(static_cast<std::uint32_t>(k + 1))]);
+    return keys;
+}
+
 }  // namespace
 
 const std::string& TagDenseHtml()
@@ -226,4 +293,16 @@ const std::string& PunctuationDense()
 {
     static const std::string text = MakePunctuationDense();
     return text;
+}
+
+const std::string& ProseHalf()
+{
+    static const std::string text = MakeProseHalf();
+    return text;
+}
+
+const std::vector<std::string>& ManyKeys()
+{
+    static const std::vector<std::string> keys = MakeManyKeys();
+    return keys;
 }

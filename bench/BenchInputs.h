@@ -2,6 +2,7 @@
 #define CHIRPWELL_BENCH_BENCHINPUTS_H
 
 #include <string>
+#include <vector>
 
 // The texts the benchmarks run on, CP932, made by a fixed generator so that every run
 // measures the same bytes. Each is built once, on first use.
@@ -24,5 +25,12 @@ const std::string& CommentDenseC(bool crLf);
 // Text that is mostly "。" and "、", which at frequency 100 grows until the smiled
 // length limit stops it.
 const std::string& PunctuationDense();
+
+// The first 260 KB or so of the prose, cut after a line end.
+const std::string& ProseHalf();
+
+// 100,000 distinct keys of 4 to 8 bytes, all starting with the lead byte of "。"
+// and "、", in no particular order; at most two of them match at any position.
+const std::vector<std::string>& ManyKeys();
 
 #endif

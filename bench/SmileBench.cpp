@@ -1,8 +1,9 @@
 // The engine's filters, conversion and whole pipeline against their literal in-place
 // forms, on large generated texts. Every iteration copies the input first (the
 // filters and the conversion work in place); Copy/INPUT measures that copy alone.
-// The literal forms, quadratic, run once per repetition: filter them with
-// --benchmark_filter=-literal when only the engine matters.
+// NAME runs the engine on the fastest path the processor has (AVX2 here), NAME/portable
+// on the portable one. The literal forms, quadratic, run once per repetition: filter
+// them with --benchmark_filter=-literal when only the engine matters.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include "engine/Limits.h"
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
+#include "engine/VectorPath.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "engine/FixedClock.h"
 #include "tests/reference/LiteralEngine.h"
@@ -168,8 +170,8 @@ COutcome RunPipeline(const CBenchCase& benchCase, bool literal)
     return outcome;
 }
 
-// Times run over iterations; reports what the last one left, and for a literal
-// form whether that equals what the engine leaves.
+// Times run over iterations; reports what the last one left, and for a literal form
+// or the portable path whether that equals what the engine leaves.
 template <typename Run>
 void Measure(benchmark::State& state, std::size_t inputSize, Run run, const COutcome* engine)
 {
@@ -184,14 +186,48 @@ void Measure(benchmark::State& state, std::size_t inputSize, Run run, const COut
     state.counters["done"] = outcome.m_bDone ? 1 : 0;
     state.counters["places"] = static_cast<double>(outcome.m_nPlaces);
     if (engine && !(*engine == outcome))
-        state.SkipWithError("the literal form leaves a different result");
+        state.SkipWithError("the result differs from the engine's on its fastest path");
+}
+
+// Loads the many keys, each replaced by itself and "（笑）", and smiles the half prose
+// at frequency 100 in the engine or the literal form: the rule set's loading is
+// timed as well, so that a look-up structure built for it is not left out.
+COutcome RunManyKeys(bool literal)
+{
+    CFakeNotifier notifier;
+    CFixedClock clock;
+    CRandom random(clock);
+    CConverter converter(notifier, random);
+    for (const std::string& key : ManyKeys())
+        converter.AddRule(key, key + "\x81\x69\x8F\xCE\x81\x6A");
+    converter.m_nFrequency = 100;
+    random.Seed(kSeed);
+    CNullProgress progress;
+    COutcome outcome{ProseHalf()};
+    CSmilePlaceList places;
+    if (literal) {
+        outcome.m_bDone = LiteralConvert(outcome.m_strText, converter.RuleTable(), 100, random,
+                                         kMaxSmileLength, places, progress);
+    } else {
+        outcome.m_bDone = converter.Convert(outcome.m_strText, kMaxSmileLength, progress);
+        places = converter.SmilePlaces();
+    }
+    outcome.m_nPlaces = places.size();
+    return outcome;
 }
 
 void Register(const std::string& name, std::size_t inputSize,
-              std::function<COutcome()> fast, std::function<COutcome()> slow)
+              std::function<COutcome()> fast, std::function<COutcome()> slow,
+              int literalRepetitions = kLiteralRepetitions)
 {
     benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
         Measure(state, inputSize, fast, nullptr);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((name + "/portable").c_str(), [=](benchmark::State& state) {
+        const COutcome engine = fast();
+        AllowVectorPath(false);
+        Measure(state, inputSize, fast, &engine);
+        AllowVectorPath(true);
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((name + "/literal").c_str(), [=](benchmark::State& state) {
         const COutcome engine = fast();
@@ -199,7 +235,7 @@ void Register(const std::string& name, std::size_t inputSize,
     })
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1)
-        ->Repetitions(kLiteralRepetitions)
+        ->Repetitions(literalRepetitions)
         ->ReportAggregatesOnly(true);
 }
 
@@ -244,6 +280,11 @@ void RegisterAll()
                  [&benchCase] { return RunConvert(benchCase, false); },
                  [&benchCase] { return RunConvert(benchCase, true); });
     }
+
+    // The literal form compares every key at every position: seconds, so run once.
+    ManyKeys();  // made once, before any timing
+    Register("ManyKeys/prose_half", ProseHalf().size(), [] { return RunManyKeys(false); },
+             [] { return RunManyKeys(true); }, 1);
 
     for (const CBenchCase& benchCase : kCases) {
         Register(std::string("Pipeline/") + benchCase.m_pName, benchCase.m_pText().size(),

@@ -13,6 +13,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/FilePaths.h"
 #include "engine/FixedClock.h"
+#include "engine/Limits.h"
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
 #include "engine/SilentProgress.h"
@@ -110,7 +111,8 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
         if (!LoadSmileSet(converter, messages, options.m_strSmileFile, options.m_smileEncoding))
             return kExitFailed;
         random.SeedFromClock();
-        if (!FilterAndSmile(converter, converter, text, progress)) {
+        if (!FilterAndSmile(converter, converter, text, progress, kTextLimit,
+                            IsTranscoded(inputEncoding))) {
             messages.Error(kMsgTooLong);
             return kExitTooLong;
         }

@@ -307,7 +307,9 @@ bool CChirpwellDoc::RunSmilePipeline(CConverter& converter)
     m_converter.ClearSmilePlaces();
 
     // The switches are the document's own, also when another converter smiles.
-    if (!FilterAndSmile(m_converter, converter, text, *progress, m_pView->GetTextLimit())) {
+    // A text read from UTF-8 or EUC-JP is smiled without splitting its characters.
+    if (!FilterAndSmile(m_converter, converter, text, *progress, m_pView->GetTextLimit(),
+                        IsTranscoded(m_eEncoding))) {
         m_ports.m_prompter.ShowMessage(Cp932Text(kMsgTooLong));
         m_converter.CopySmilePlaces(m_undoConverter);
         m_bUndoAvailable = false;

@@ -13,10 +13,10 @@
 #include "engine/IProgress.h"
 #include "engine/Limits.h"
 #include "engine/ProfileText.h"
-#include "engine/ProgressMeter.h"
 #include "engine/Random.h"
 #include "engine/SmileFileParser.h"
 #include "engine/SmileFileReader.h"
+#include "engine/SmileWalk.h"
 #include "engine/TextFormat.h"
 
 namespace {
@@ -161,25 +161,8 @@ void CConverter::ShowLineError(int lineNumber)
     m_notifier.ShowMessage(text);
 }
 
-const CSmileRule* CConverter::PickRule(std::string_view rest)
-{
-    if (m_random.Next() % 100 >= m_nFrequency)
-        return nullptr;
-    // Past the last byte the text ends in a zero byte, where only empty keys apply.
-    const unsigned char first = rest.empty() ? 0 : static_cast<unsigned char>(rest[0]);
-    const CSmileRule* choice = nullptr;
-    int matches = 1;
-    for (const CSmileRule& rule : m_ruleTable.Lookup(first)) {
-        if (!rest.starts_with(rule.m_strKey))
-            continue;
-        if (m_random.Next() % matches == 0)
-            choice = &rule;
-        ++matches;
-    }
-    return choice;
-}
-
-bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& progress)
+bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& progress,
+                         bool wholeCharacters)
 {
     progress.SetCaption(Cp932Text(kCaptionSmiling));
     // Such a text could only come back cut short.
@@ -195,36 +178,10 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;
     }
-    const std::string_view source = text;
-    std::size_t read = 0;  // source[read..] is the text behind the current position
-    CProgressMeter meter(progress);
-    for (;;) {
-        const std::size_t position = smiled.size();
-        const std::size_t length = position + (source.size() - read);
-        meter.At(position, length);
-        const CSmileRule* rule = PickRule(source.substr(read));
-        if (rule) {
-            const std::size_t keyLength = rule->m_strKey.size();
-            const std::size_t replacementLength = rule->m_strReplacement.size();
-            if (length - keyLength + replacementLength > maxLength) {
-                smiled.append(source.substr(read));
-                text = std::move(smiled);
-                return false;
-            }
-            smiled += rule->m_strReplacement;
-            read += keyLength;
-            m_smilePlaces.push_back({position, replacementLength});
-            // An empty key put nothing in place of nothing: trying the same position
-            // again would never end, so the walk moves on as if it had passed.
-            if (keyLength != 0 || replacementLength != 0)
-                continue;
-        }
-        if (read == source.size())
-            break;
-        smiled += source[read++];
-    }
+    CSmileWalk walk(m_ruleTable, m_random, m_nFrequency, wholeCharacters, m_smilePlaces, progress);
+    const bool done = walk.Run(text, smiled, maxLength);
     text = std::move(smiled);
-    return true;
+    return done;
 }
 
 bool CConverter::LoadSettings(IProfile& profile)

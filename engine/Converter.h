@@ -59,8 +59,10 @@ public:
 
     // Smiles text in place. False, with the replacements made so far, when one more
     // would make it longer than maxLength bytes, or at once, untouched, when it is
-    // longer already.
-    bool Convert(std::string& text, std::size_t maxLength, IProgress& progress);
+    // longer already. With wholeCharacters, for a text transcoded from another
+    // encoding, a rule matches only from a character's start to a character's end.
+    bool Convert(std::string& text, std::size_t maxLength, IProgress& progress,
+                 bool wholeCharacters = false);
 
     // The settings in the "Settings" section of the profile. LoadSettings also loads
     // the smile file they name and gives that load's result.
@@ -96,8 +98,6 @@ private:
     // Takes the smile set from the CP932 content of the smile file at path.
     bool LoadSmileContent(const std::string& path, std::string_view content);
     void ShowDecodingFault(const std::string& path, const CSmileFileFault& fault);
-    // At the start of rest: the frequency test, then one of the matching rules.
-    const CSmileRule* PickRule(std::string_view rest);
 
     CSmilePlaceList m_smilePlaces;
     std::string m_strName;

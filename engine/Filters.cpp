@@ -5,10 +5,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/BytePositions.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
 #include "engine/ProgressMeter.h"
+#include "engine/VectorPath.h"
 
 // Each filter walks the text once. The shrinking filters compact it in place: what
 // is kept is written at `write`, behind the reading position `read`, so the text at
@@ -56,6 +58,22 @@ private:
     std::size_t m_nFrom = std::string_view::npos;
 };
 
+// Bit k: position from + k, below from + count, holds a CR that no LF follows or
+// an LF that no CR precedes; the bytes just outside count.
+std::uint64_t LoneBreaks(bool vectors, std::string_view text, std::size_t from, std::size_t count)
+{
+    std::uint64_t crs = 0;
+    std::uint64_t lfs = 0;
+    CBytePositions::Masks(vectors, text.data() + from, count, '\r', '\n', crs, lfs);
+    std::uint64_t lfAfter = lfs >> 1;
+    if (from + count < text.size() && text[from + count] == '\n')
+        lfAfter |= std::uint64_t{1} << (count - 1);
+    std::uint64_t crBefore = crs << 1;
+    if (from > 0 && text[from - 1] == '\r')
+        crBefore |= 1;
+    return (crs & ~lfAfter) | (lfs & ~crBefore);
+}
+
 }  // namespace
 
 bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
@@ -65,13 +83,41 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
     const std::size_t size = text.size();
     const std::string_view source(text.data(), size);
     CFailedSearch noClose;
+    CBytePositions marks(source, '<', '&');
+    CBytePositions ampersands(source, '&', '&');
     std::size_t read = 0;
     std::size_t write = 0;
     while (read < size) {
-        meter.At(write, write + size - read);
+        const std::size_t length = write + size - read;
+        // A run of bytes that are kept as they are, while the room cannot stop the
+        // walk; once no '>' is left, a '<' is such a byte too. Markup has a tag every
+        // few bytes: the next few are looked at one by one before a search.
+        if (length <= room) {
+            const bool lessIsKept = noClose.Known(read);
+            const std::size_t near = std::min(size, read + 16);
+            char* kept = text.data() + write;  // behind or at source[read]
+            std::size_t next = read;
+            for (; next < near && source[next] != '&' && (lessIsKept || source[next] != '<'); ++next)
+                kept[next - read] = source[next];
+            if (next == near && near < size) {
+                next = lessIsKept ? ampersands.Next(near) : marks.Next(near);
+                if (write != read)
+                    std::memmove(kept + (near - read), source.data() + near, next - near);
+            }
+            // The run's positions and the one after it, which acts on its byte, share
+            // the length.
+            const bool end = next == size;
+            meter.Span(write, write + (next - read) + (end ? 0 : 1), length);
+            write += next - read;
+            read = next;
+            if (end)
+                break;
+        } else {
+            meter.At(write, length);
+        }
         while (source[read] == '<' && !noClose.Known(read)) {
-            const std::size_t close = source.find('>', read);
-            if (close == std::string_view::npos) {
+            const std::size_t close = std::min(source.find('>', read), size);
+            if (close == size) {
                 noClose.Remember(read);
                 break;
             }
@@ -111,11 +157,24 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
     const std::string_view source(text.data(), size);
     CFailedSearch noBlockEnd;
     CFailedSearch noLineEnd;
+    CBytePositions slashes(source, '/', '/');
     std::size_t read = 0;
     std::size_t write = 0;
     // Positions run while at least two bytes are left: a comment needs two.
     while (read + 1 < size) {
-        meter.At(write, write + size - read);
+        const std::size_t length = write + size - read;
+        // A run of bytes up to the next '/', which all stay.
+        const std::size_t next = std::min(slashes.Next(read), size - 1);
+        // The run's positions and the one after it, which holds a '/', share the
+        // length; the last byte is no position.
+        const bool last = next == size - 1;
+        meter.Span(write, write + (next - read) + (last ? 0 : 1), length);
+        if (write != read)
+            std::memmove(text.data() + write, text.data() + read, next - read);
+        write += next - read;
+        read = next;
+        if (last)
+            break;
         while (read + 1 < size && source[read] == '/') {
             const std::size_t from = read + 2;
             if (source[read + 1] == '*') {
@@ -153,25 +212,96 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
     if (text.empty())
         return true;
     CProgressMeter meter(progress);
-    const std::string source = std::move(text);
-    const std::size_t size = source.size();
+    const std::size_t size = text.size();
+    const char* source = text.data();
+    // Until the first lone CR or LF the text stays as it is; from there the result
+    // goes to a second buffer, which can hold it: every byte added keeps the length
+    // below room, and no byte gets more than one added. One more byte lets a step
+    // below write two bytes where it keeps one.
     std::string result;
-    result.reserve(std::max(room, size));
+    char* out = nullptr;
+    const bool vectors = VectorPathInUse();
     std::size_t read = 0;
+    std::size_t added = 0;  // CRs and LFs put in so far
     while (read < size) {
-        const std::size_t length = result.size() + size - read;
+        // Windows without a lone break, whose bytes all stay, pass in one run.
+        std::size_t count = 0;
+        std::uint64_t lone = 0;
+        std::size_t plain = read;
+        for (;;) {
+            count = std::min(CBytePositions::kWindow, size - plain);
+            lone = LoneBreaks(vectors, text, plain, count);
+            if (lone != 0 || plain + count == size)
+                break;
+            plain += count;
+        }
         // No room for another byte.
-        if (length >= room)
+        if (size + added >= room)
             break;
-        meter.At(result.size(), length);
-        const char byte = source[read++];
-        if (byte == '\n' && (result.empty() || result.back() != '\r'))
-            result += '\r';
-        result += byte;
-        if (byte == '\r' && (read == size || source[read] != '\n'))
-            result += '\n';
+        if (plain != read) {
+            meter.Span(read + added, plain + added, size + added);
+            if (out) {
+                std::memcpy(out, source + read, plain - read);
+                out += plain - read;
+            }
+            read = plain;
+        }
+        const std::size_t position = read + added;
+        const std::size_t length = size + added;
+        const auto breaks = lone == 0 ? 0 : static_cast<std::size_t>(__builtin_popcountll(lone));
+        // Many breaks that neither the room nor a new percentage can stop: each
+        // byte is copied, a lone break as CR LF, without a branch on its value.
+        if (out && count == CBytePositions::kWindow && breaks >= 4 && length + breaks < room &&
+            meter.Steady(position, position + count + breaks, length, length + breaks)) {
+            const char* window = source + read;
+            std::uint64_t bits = lone;
+            for (std::size_t k = 0; k < CBytePositions::kWindow; ++k) {
+                const auto isLone = static_cast<unsigned>(bits & 1);
+                bits >>= 1;
+                const auto byte = static_cast<unsigned>(static_cast<unsigned char>(window[k]));
+                out[0] = static_cast<char>(byte ^ ((byte ^ '\r') & (0u - isLone)));
+                out[1] = '\n';
+                out += 1 + isLone;
+            }
+            read += count;
+            added += breaks;
+            continue;
+        }
+        const std::size_t base = read;
+        const std::size_t end = read + count;
+        std::uint64_t left = lone;
+        while (size + added < room) {
+            const std::size_t next = left != 0 ? base + static_cast<std::size_t>(__builtin_ctzll(left)) : end;
+            if (next != read) {
+                meter.Span(read + added, next + added, size + added);
+                if (out) {
+                    std::memcpy(out, source + read, next - read);
+                    out += next - read;
+                }
+                read = next;
+            }
+            if (read == end)
+                break;
+            meter.At(read + added, size + added);
+            if (!out) {
+                result.resize(std::min(room, 2 * size) + 1);
+                std::memcpy(result.data(), source, read);
+                out = result.data() + read;
+            }
+            // A lone LF gets a CR before it, a lone CR an LF after it.
+            *out++ = '\r';
+            *out++ = '\n';
+            ++added;
+            ++read;
+            left &= left - 1;
+        }
+        if (read != end)
+            break;
     }
-    result.append(source, read, std::string::npos);
-    text = std::move(result);
+    if (out) {
+        std::memcpy(out, source + read, size - read);
+        result.resize(size + added);
+        text = std::move(result);
+    }
     return true;
 }

@@ -4,7 +4,7 @@
 #include "engine/Filters.h"
 
 bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string& text,
-                    IProgress& progress, std::size_t room)
+                    IProgress& progress, std::size_t room, bool wholeCharacters)
 {
     if (settings.m_bHTMLCut)
         StripHtmlTags(text, room, progress);
@@ -12,5 +12,5 @@ bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string&
         StripCppComments(text, room, progress);
     if (settings.m_bReturnCode)
         NormalizeReturnCodes(text, room, progress);
-    return smiler.Convert(text, room / 2, progress);
+    return smiler.Convert(text, room / 2, progress, wholeCharacters);
 }

@@ -17,6 +17,34 @@ void CRandom::SeedFromClock()
 
 int CRandom::Next()
 {
-    m_nState = m_nState * 214013u + 2531011u;
-    return static_cast<int>((m_nState >> 16) & 0x7FFF);
+    m_nState = m_nState * kMultiplier + kIncrement;
+    return ValueOf(m_nState);
+}
+
+void CRandom::StepsOf(std::uint64_t count, std::uint32_t& multiplier, std::uint32_t& increment)
+{
+    // Square-and-multiply on affine maps: (a, c) then (a', c') is (a'a, a'c + c').
+    std::uint32_t a = 1;
+    std::uint32_t c = 0;
+    std::uint32_t powerA = kMultiplier;
+    std::uint32_t powerC = kIncrement;
+    while (count != 0) {
+        if (count & 1) {
+            a = powerA * a;
+            c = powerA * c + powerC;
+        }
+        powerC = powerA * powerC + powerC;
+        powerA *= powerA;
+        count >>= 1;
+    }
+    multiplier = a;
+    increment = c;
+}
+
+std::uint32_t CRandom::StateAfter(std::uint32_t state, std::uint64_t count)
+{
+    std::uint32_t multiplier = 0;
+    std::uint32_t increment = 0;
+    StepsOf(count, multiplier, increment);
+    return multiplier * state + increment;
 }

@@ -1,6 +1,8 @@
-// CConverter::Convert with rules, frequency, seed and limit from the input. Input:
-// frequency byte, four seed bytes, limit byte, set byte, then smile-file lines, a
-// zero byte and the text (without a zero byte, all of it is text).
+// CConverter::Convert with rules, frequency, seed, limit and mode from the input, on
+// the portable path and the vector one. Input: frequency byte, four seed bytes, limit
+// byte, set byte (bit 0: the built-in set too, bit 1: whole characters), then
+// smile-file lines, a zero byte and the text (without a zero byte, all of it is
+// text).
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "engine/Converter.h"
 #include "engine/Limits.h"
 #include "engine/Random.h"
+#include "engine/VectorPath.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "engine/FixedClock.h"
@@ -59,19 +62,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CRandom slowRandom(clock);
     CConverter converter(notifier, fastRandom);
     const bool builtIn = lines.empty() || (setByte & 1) != 0;
+    const bool wholeCharacters = (setByte & 2) != 0;
     if (builtIn)
         converter.LoadBuiltInSet();
     AddLines(converter, lines);
     converter.m_nFrequency = frequency;
     const std::size_t maxLength = LimitFrom(limitByte, original.size(), lines.empty());
+
+    AllowVectorPath(false);
+    fastRandom.Seed(seed);
+    std::string portable = original;
+    CRecordingProgress portableProgress;
+    const bool portableDone =
+        converter.Convert(portable, maxLength, portableProgress, wholeCharacters);
+    const CSmilePlaceList portablePlaces = converter.SmilePlaces();
+    const int portableNext = fastRandom.Next();
+    converter.ClearSmilePlaces();
+
+    AllowVectorPath(true);
     fastRandom.Seed(seed);
     slowRandom.Seed(seed);
-
     std::string text = original;
     CRecordingProgress fastProgress;
-    const bool done = converter.Convert(text, maxLength, fastProgress);
+    const bool done = converter.Convert(text, maxLength, fastProgress, wholeCharacters);
     CheckPercentages(fastProgress);
     const CSmilePlaceList& places = converter.SmilePlaces();
+    const int fastNext = fastRandom.Next();
+    FUZZ_CHECK(done == portableDone && text == portable && places == portablePlaces);
+    FUZZ_CHECK(fastProgress.m_calls == portableProgress.m_calls && fastNext == portableNext);
 
     if (original.size() > maxLength) {
         FUZZ_CHECK(!done && text == original && places.empty());
@@ -100,11 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CRecordingProgress slowProgress;
     CSmilePlaceList slowPlaces;
     const bool slowDone = LiteralConvert(slow, converter.RuleTable(), frequency, slowRandom,
-                                         maxLength, slowPlaces, slowProgress);
+                                         maxLength, slowPlaces, slowProgress, wholeCharacters);
     FUZZ_CHECK(done == slowDone);
     FUZZ_CHECK(text == slow);
     FUZZ_CHECK(places == slowPlaces);
-    FUZZ_CHECK(fastRandom.Next() == slowRandom.Next());
+    FUZZ_CHECK(fastNext == slowRandom.Next());
     CheckSameProgress(fastProgress, slowProgress);
     return 0;
 }

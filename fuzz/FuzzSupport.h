@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Limits.h"
+#include "engine/VectorPath.h"
 #include "tests/fakes/RecordingProgress.h"
 
 // What the fuzz targets share: parameters taken off the front of the input, a check
@@ -106,14 +107,22 @@ inline void CheckSameProgress(const CRecordingProgress& fast, const CRecordingPr
 
 using FilterFunction = bool (*)(std::string&, std::size_t, IProgress&);
 
-// Runs the engine's filter on text and, for texts small enough, the literal one on
-// a copy, and checks they agree; text holds the engine's result.
+// Runs the engine's filter on text on the portable path and on the vector one, which
+// must agree, and, for texts small enough, the literal one on a copy, which must agree
+// too; text holds the engine's result.
 inline void RunFilterAgainstLiteral(FilterFunction engine, FilterFunction literal,
                                     std::string& text, std::size_t room)
 {
     const std::string input = text;
+    AllowVectorPath(false);
+    std::string portable = input;
+    CRecordingProgress portableProgress;
+    FUZZ_CHECK(engine(portable, room, portableProgress));
+    AllowVectorPath(true);
     CRecordingProgress fastProgress;
     FUZZ_CHECK(engine(text, room, fastProgress));
+    FUZZ_CHECK(text == portable);
+    FUZZ_CHECK(fastProgress.m_calls == portableProgress.m_calls);
     FUZZ_CHECK(fastProgress.m_captions.size() == 1);
     CheckPercentages(fastProgress);
     if (input.size() > kLiteralMaxSize)

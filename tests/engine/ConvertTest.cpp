@@ -24,10 +24,11 @@ const std::string kNotDesu = Hex("82C5 82CD 82A0 82E8 82DC 82B9 82F1 8142");  //
 
 class Convert : public CEngineTest {
 protected:
-    bool Smile(std::string& text, int frequency, std::size_t maxLength = kMaxSmileLength)
+    bool Smile(std::string& text, int frequency, std::size_t maxLength = kMaxSmileLength,
+               bool wholeCharacters = false)
     {
         m_converter.m_nFrequency = frequency;
-        return m_converter.Convert(text, maxLength, m_progress);
+        return m_converter.Convert(text, maxLength, m_progress, wholeCharacters);
     }
     const CSmilePlaceList& Places() const { return m_converter.SmilePlaces(); }
 };
@@ -124,6 +125,61 @@ TEST_F(Convert, KeyMatchesFromASecondByte)
     EXPECT_TRUE(Smile(text, 100));
     EXPECT_EQ(text, Hex("82") + "!");
     EXPECT_EQ(Places(), (CSmilePlaceList{{1, 1}}));
+}
+
+TEST_F(Convert, WholeCharacterModeMatchesNoKeyThatSplitsACharacter)
+{
+    // ａ (8281) then "BC": the key 81 42 43 starts on ａ's second byte.
+    m_converter.AddRule(Hex("814243"), "!");
+    m_random.Seed(1);
+    std::string bytes = Hex("8281 4243");
+    // 0: 41 passes, no key under 82; 1: 18467 passes, the key matches, 6334 % 1 picks
+    // it; 2, the end: 26500.
+    EXPECT_TRUE(Smile(bytes, 100));
+    EXPECT_EQ(bytes, Hex("82") + "!");
+    EXPECT_EQ(Places(), (CSmilePlaceList{{1, 1}}));
+    EXPECT_EQ(m_random.Next(), 19169);
+
+    m_converter.ClearSmilePlaces();
+    m_random.Seed(1);
+    std::string whole = Hex("8281 4243");
+    // 0: 41; 1: 18467 passes on a second byte, nothing matches or is drawn; 2: 6334;
+    // 3: 26500; 4, the end: 19169.
+    EXPECT_TRUE(Smile(whole, 100, kMaxSmileLength, true));
+    EXPECT_EQ(whole, Hex("8281 4243"));
+    EXPECT_TRUE(Places().empty());
+    EXPECT_EQ(m_random.Next(), 15724);
+}
+
+TEST_F(Convert, WholeCharacterModeSkipsKeysEndingInALeadByte)
+{
+    m_converter.AddRule(Hex("4182"), "?");  // 'A' and the first half of あ
+    m_converter.AddRule("A", "a");
+    m_random.Seed(1);
+    std::string bytes = Hex("4182 A0");
+    // 0: 41 passes, both keys match: 18467 % 1 picks 4182, 6334 % 2 == 0 picks "A".
+    EXPECT_TRUE(Smile(bytes, 100));
+    EXPECT_EQ(bytes, Hex("6182 A0"));
+
+    m_random.Seed(1);
+    std::string whole = Hex("4182 A0");
+    // 0: 41 passes, only "A" is whole: 18467 % 1 picks it; 1: 6334 at あ; 2: 26500
+    // on its second byte; 3, the end: 19169.
+    EXPECT_TRUE(Smile(whole, 100, kMaxSmileLength, true));
+    EXPECT_EQ(whole, Hex("6182 A0"));
+    EXPECT_EQ(m_random.Next(), 15724);
+
+    // A replacement that ends in a lead byte takes the next byte as its partner, so
+    // the walk over the text as it stands puts a second byte there.
+    m_converter.RemoveAllRules();
+    m_converter.AddRule("a", Hex("82"));
+    m_converter.AddRule("b", "!");
+    std::string glued = "ab";
+    EXPECT_TRUE(Smile(glued, 100, kMaxSmileLength, true));
+    EXPECT_EQ(glued, Hex("82") + "b");
+    std::string apart = "ab";
+    EXPECT_TRUE(Smile(apart, 100));
+    EXPECT_EQ(apart, Hex("82") + "!");
 }
 
 TEST_F(Convert, ResultMayReachMaxLengthExactlyButNotPassIt)

@@ -100,6 +100,54 @@ TEST(NewlineFilter, StopsWhenTheTextReachesTheRoom)
     EXPECT_EQ(full, "a\nb");
 }
 
+// The filters look for their bytes 64 at a time; what they act on may sit on either
+// side of a 64-byte edge, or straddle it.
+TEST(Filters, BytesAroundTheSearchWindowsAreFound)
+{
+    for (const std::size_t lead : {62u, 63u, 64u, 65u, 127u, 128u}) {
+        SCOPED_TRACE(lead);
+        const std::string pad(lead, 'a');
+        ExpectFiltered(NormalizeReturnCodes, {
+            {pad + "\r\nb", pad + "\r\nb"},
+            {pad + "\r\n", pad + "\r\n"},
+            {pad + "\nb", pad + "\r\nb"},
+            {pad + "\rb", pad + "\r\nb"},
+            {pad + "\r", pad + "\r\n"},
+            {pad + "\n\n", pad + "\r\n\r\n"},
+        });
+        ExpectFiltered(StripHtmlTags, {
+            {pad + "<b>x", pad + "x"},
+            {pad + "&amp;x<", pad + "&x<"},
+        });
+        ExpectFiltered(StripCppComments, {
+            {pad + "/*c*/x", pad + "x"},
+            {pad + "//c\r\nx/", pad + "\r\nx/"},
+        });
+    }
+}
+
+TEST(NewlineFilter, LongRunsOfLoneBreaksGetTheirPartnerUntilTheRoom)
+{
+    std::string lines;
+    std::string filtered;
+    for (int k = 0; k < 20000; ++k) {
+        lines += "ab\n";
+        filtered += "ab\r\n";
+    }
+    CRecordingProgress whole;
+    std::string all = lines;
+    EXPECT_TRUE(NormalizeReturnCodes(all, kTextLimit, whole));
+    EXPECT_TRUE(all == filtered);  // a failure would print 80,000 bytes
+
+    // 60,000 bytes in a room of 61,000: the first 1,000 LFs get a CR.
+    CRecordingProgress progress;
+    std::string text = lines;
+    EXPECT_TRUE(NormalizeReturnCodes(text, 61000, progress));
+    EXPECT_EQ(text.size(), 61000u);
+    EXPECT_TRUE(text.substr(0, 4 * 1000) == filtered.substr(0, 4 * 1000));
+    EXPECT_TRUE(text.substr(4 * 1000) == lines.substr(3 * 1000));
+}
+
 TEST(HtmlFilter, TextOverTheRoomStopsAfterItsFirstPosition)
 {
     CRecordingProgress progress;

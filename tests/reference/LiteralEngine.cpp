@@ -116,19 +116,35 @@ bool LiteralNormalizeReturnCodes(std::string& text, std::size_t room, IProgress&
 
 bool LiteralConvert(std::string& text, const CRuleTable& ruleTable, int frequency,
                     CRandom& random, std::size_t maxLength, CSmilePlaceList& places,
-                    IProgress& progress)
+                    IProgress& progress, bool wholeCharacters)
 {
     progress.SetCaption(Cp932Text(kCaptionSmiling));
     // Cutting the text to the room would lose its end.
     if (text.size() > maxLength)
         return false;
     text.reserve(maxLength);
+    // The character walk over the text as it stands: the first character start at or
+    // after the positions it has passed.
+    std::size_t walk = 0;
+    auto characterEnd = [&text](std::size_t from, std::size_t to) {
+        while (from < to)
+            from += IsLeadByte(static_cast<unsigned char>(text[from])) ? 2 : 1;
+        return from;
+    };
     std::size_t i = 0;
     while (i <= text.size()) {
         Report(progress, i, text.size());
         if (random.Next() % 100 >= frequency) {
             ++i;
             continue;
+        }
+        if (wholeCharacters) {
+            walk = characterEnd(walk, i);
+            // A second byte: no rule matches here, and nothing is drawn.
+            if (walk != i) {
+                ++i;
+                continue;
+            }
         }
         const CSmileRule* choice = nullptr;
         int matches = 1;
@@ -137,6 +153,8 @@ bool LiteralConvert(std::string& text, const CRuleTable& ruleTable, int frequenc
             if (i + keyLength > text.size())
                 continue;
             if (text.compare(i, keyLength, rule.m_strKey) != 0)
+                continue;
+            if (wholeCharacters && characterEnd(i, i + keyLength) != i + keyLength)
                 continue;
             if (random.Next() % matches == 0)
                 choice = &rule;

@@ -21,9 +21,11 @@ bool LiteralStripCppComments(std::string& text, std::size_t room, IProgress& pro
 bool LiteralNormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progress);
 
 // CConverter::Convert with its inputs spelt out: the rules of ruleTable at frequency
-// percent, drawing from random, appending each changed place to places.
+// percent, drawing from random, appending each changed place to places; with
+// wholeCharacters, rules match only from a character start to a character end of the
+// text as it stands.
 bool LiteralConvert(std::string& text, const CRuleTable& ruleTable, int frequency,
                     CRandom& random, std::size_t maxLength, CSmilePlaceList& places,
-                    IProgress& progress);
+                    IProgress& progress, bool wholeCharacters = false);
 
 #endif
