@@ -57,6 +57,27 @@ TEST_F(EncodingTest, Utf8AndEucJpOpenSmiledAndSaveBackInTheirOwnEncoding)
     EXPECT_TRUE(m_prompter.m_messages.empty());
 }
 
+// The window and the command line: the same file, seed and settings give the same
+// bytes, here with the built-in set at a high frequency on a UTF-8 text.
+TEST_F(EncodingTest, TheCommandLineSmilesAFileAsTheWindowDoes)
+{
+    m_profile.WriteProfileInt("Settings", "frequency", 60);
+    m_profile.WriteProfileString("Settings", "modeFilePath", "????");
+    CChirpwellDoc& document = MakeDocument();
+    document.OnViewInitialUpdate();
+    const std::string text = Hex("EFBBBF") + "あです。" + kSmileUtf8 + "、〜ます。\nです、ね。\r\n";
+    const std::string path = m_folder.Write("u.txt", text);
+    ASSERT_TRUE(document.OpenDocumentFile(path));
+    SaveAs(document, m_folder.PathOf("window.txt"));
+
+    const std::string command = std::string(CHIRPWELL_SMILE_PATH) + " -f 60 --seed=" +
+                                std::to_string(m_clock.m_nNow) + " -o " +
+                                m_folder.PathOf("cli.txt") + " " + path;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("cli.txt")), ReadBytes(m_folder.PathOf("window.txt")));
+    EXPECT_NE(ReadBytes(m_folder.PathOf("window.txt")), text);
+}
+
 TEST_F(EncodingTest, ReopeningInAnEncodingHoldsForReloadsButNotForTheNextFile)
 {
     CChirpwellDoc& document = MakeEncodingDocument();
