@@ -1,13 +1,12 @@
 #include "document/ChirpwellDoc.h"
 
 #include <cassert>
-#include <cerrno>
 #include <memory>
 #include <optional>
-#include <system_error>
 
 #include "document/CommandIds.h"
 #include "document/DocTexts.h"
+#include "document/DocumentFile.h"
 #include "document/IDocFrame.h"
 #include "document/IDocView.h"
 #include "document/IProgressFactory.h"
@@ -16,64 +15,13 @@
 #include "document/SettingsChecks.h"
 #include "document/SettingsValues.h"
 #include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
-#include "engine/FileWriter.h"
 #include "engine/IProfile.h"
 #include "engine/Pipeline.h"
 #include "engine/ProfileKeys.h"
-#include "engine/TextFile.h"
 #include "engine/TextFormat.h"
-#include "engine/Transcoder.h"
 
 namespace {
-
-// The user's words for why a file could not be read or written, CP932. Paths are
-// shown as the file system has them; a name that is no valid text shows as is.
-std::string Reason(const std::error_code& error)
-{
-    if (error == EReadError::NotRegularFile)
-        return Cp932Text(kReasonNotRegularFile);
-    switch (error.value()) {
-    case ENOENT:
-    case ENOTDIR:
-        return Cp932Text(kReasonNotFound);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return Cp932Text(kReasonAccessDenied);
-    case EISDIR:
-        return Cp932Text(kReasonIsFolder);
-    case ENOSPC:
-    case EDQUOT:
-        return Cp932Text(kReasonDiskFull);
-    default: {
-        std::string reason;
-        return Utf8ToCp932(error.message(), reason) ? reason : std::string();
-    }
-    }
-}
-
-std::string PathForMessage(const std::string& path)
-{
-    std::string shown;
-    return Utf8ToCp932(path, shown) ? shown : path;
-}
-
-// A character for a message: its own CP932 unit, which the prompter shows with the
-// document's codes, or the bytes in hex when they are no character.
-std::string CharacterForMessage(std::string_view unit, char32_t character)
-{
-    if (character != 0)
-        return std::string(unit);
-    std::string hex;
-    for (const char byte : unit) {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        const auto value = static_cast<unsigned char>(byte);
-        hex += std::string("<") + kDigits[value >> 4] + kDigits[value & 0xF] + ">";
-    }
-    return hex;
-}
 
 CFileDialogOptions DocumentFileDialogOptions(const char* title, const std::string& initialPath)
 {
@@ -89,8 +37,9 @@ CFileDialogOptions DocumentFileDialogOptions(const char* title, const std::strin
 CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
     : m_ports(ports),
       m_random(ports.m_clock),
-      m_converter(ports.m_prompter, m_random, &m_codes),
-      m_undoConverter(ports.m_prompter, m_random, &m_codes)
+      m_file(ports.m_prompter),
+      m_converter(ports.m_prompter, m_random, &m_file.Codes()),
+      m_undoConverter(ports.m_prompter, m_random, &m_file.Codes())
 {
     const std::string directory = ReadProfile(m_ports.m_profile, kKeyCurrentDirectory);
     // A directory that cannot be entered is passed over without a word.
@@ -188,80 +137,16 @@ void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
 
 bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
 {
-    std::error_code error;
-    CTextFault fault;
-    if (direction == EArchive::Store) {
-        const std::string text = m_pView->GetText();
-        std::string bytes;
-        if (!EncodeText(text, m_eSaveEncoding, m_codes, bytes, fault)) {
-            std::size_t length = 0;
-            UnitCharacter(std::string_view(text).substr(fault.m_nOffset), m_codes, length);
-            m_ports.m_prompter.ShowMessage(FormatMessage(
-                Cp932Text(kMsgCannotEncode),
-                CharacterForMessage(text.substr(fault.m_nOffset, length), fault.m_character),
-                std::to_string(PlaceInText(text, fault.m_nOffset).m_nLine),
-                EncodingName(m_eSaveEncoding)));
-            return false;
-        }
-        CFileWriter writer(path);
-        if (writer.Write(bytes, error))
-            return true;
-        m_ports.m_prompter.ShowMessage(
-            FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error)));
-        return false;
-    }
-    const std::size_t limit = m_pView->GetTextLimit();
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes, error, limit)) {
-        m_ports.m_prompter.ShowMessage(
-            error == EReadError::TooLarge
-                ? Cp932Text(kMsgFileTooLarge)
-                : FormatMessage(Cp932Text(kMsgCannotOpen), PathForMessage(path), Reason(error)));
-        return false;
-    }
-    // A zero byte would cut the view's text short, so the file is refused.
-    if (bytes.find('\0') != std::string::npos) {
-        m_ports.m_prompter.ShowMessage(
-            FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
-        return false;
-    }
-    const EEncoding encoding = ReadEncoding(bytes);
+    if (direction == EArchive::Store)
+        return m_file.Write(path, m_pView->GetText(), m_eSaveEncoding);
     std::string text;
-    if (!DecodeText(bytes, encoding, m_codes, text, fault)) {
-        if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
-            m_ports.m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgTooManyCharacters),
-                                                         PathForMessage(path),
-                                                         std::to_string(fault.m_nCount)));
-        else
-            m_ports.m_prompter.ShowMessage(FormatMessage(
-                Cp932Text(kMsgCannotDecode), PathForMessage(path), EncodingName(encoding)));
+    EEncoding encoding = EEncoding::ShiftJis;
+    if (!m_file.Read(path, m_pView->GetTextLimit(), m_eReadEncoding, m_pView->DetectsEncoding(),
+                     text, encoding))
         return false;
-    }
-    // EUC-JP's one-byte C1 characters take two bytes here.
-    if (text.size() > limit) {
-        m_ports.m_prompter.ShowMessage(Cp932Text(kMsgFileTooLarge));
-        return false;
-    }
     m_pView->SetText(text);
     SetEncoding(encoding);
     return true;
-}
-
-EEncoding CChirpwellDoc::ReadEncoding(std::string_view bytes) const
-{
-    switch (m_eReadEncoding) {
-    case EReadEncoding::AsSettingsSay:
-        return m_pView->DetectsEncoding() ? DetectEncoding(bytes) : EEncoding::ShiftJis;
-    case EReadEncoding::Detect:
-        return DetectEncoding(bytes);
-    case EReadEncoding::ShiftJis:
-        return EEncoding::ShiftJis;
-    case EReadEncoding::Utf8:
-        return Utf8Of(bytes);
-    case EReadEncoding::EucJp:
-        return EEncoding::EucJp;
-    }
-    return EEncoding::ShiftJis;
 }
 
 void CChirpwellDoc::SetEncoding(EEncoding encoding)
@@ -351,7 +236,7 @@ void CChirpwellDoc::OnSmileWithFile()
     if (!path)
         return;
     // The other file serves this one smile; the document's own set stays untouched.
-    CConverter other(m_ports.m_prompter, m_random, &m_codes);
+    CConverter other(m_ports.m_prompter, m_random, &m_file.Codes());
     other.m_nFrequency = m_converter.m_nFrequency;
     if (!other.LoadSmileFile(*path)) {
         m_ports.m_prompter.ShowMessage(Cp932Text(kMsgSmileFileFailed));

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document/CommandRouter.h"
-#include "engine/CodeTable.h"
+#include "document/DocumentFile.h"
 #include "engine/Converter.h"
 #include "engine/Encoding.h"
 #include "engine/Random.h"
@@ -62,10 +62,9 @@ public:
     // it was. False after a message.
     bool Serialize(EArchive direction, const std::string& path);
 
-    // How the document's file is read: as the display settings say (detected or
-    // Shift_JIS), detected, or in one encoding. A choice other than the first holds
-    // for the file's reloads, not for the next file.
-    enum class EReadEncoding { AsSettingsSay, Detect, ShiftJis, Utf8, EucJp };
+    // How the document's file is read. A choice other than AsSettingsSay holds for
+    // the file's reloads, not for the next file.
+    using EReadEncoding = ::EReadEncoding;
     // Reads the document's file again, as encoding says; nothing changes when it
     // cannot be read so.
     void OnReopenWithEncoding(EReadEncoding encoding);
@@ -76,7 +75,7 @@ public:
     EEncoding Encoding() const { return m_eEncoding; }
     EEncoding SaveEncoding() const { return m_eSaveEncoding; }
     // The codes of characters CP932 lacks, for every text and smile file read.
-    const CCodeTable& Codes() const { return m_codes; }
+    const CCodeTable& Codes() const { return m_file.Codes(); }
 
     // Filters and smiles the view's text with converter (the document's own or a
     // temporary one), keeping the text before it for undo. False, after a message,
@@ -121,13 +120,12 @@ private:
     // Tells the frame whether the smile file of the settings left no set in force.
     void UpdateSmileSetNotice();
     void BuildCommands();
-    EEncoding ReadEncoding(std::string_view bytes) const;
     void SetEncoding(EEncoding encoding);
 
     CDocPorts m_ports;
     IDocView* m_pView = nullptr;
     CRandom m_random;  // shared by both converters and every temporary one
-    CCodeTable m_codes;  // read through by the converters' smile files too
+    CDocumentFile m_file;  // its codes serve the converters' smile files too
     EEncoding m_eEncoding = EEncoding::ShiftJis;
     EEncoding m_eSaveEncoding = EEncoding::ShiftJis;
     EReadEncoding m_eReadEncoding = EReadEncoding::AsSettingsSay;

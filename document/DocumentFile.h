@@ -1,0 +1,46 @@
+#ifndef CHIRPWELL_DOCUMENT_DOCUMENTFILE_H
+#define CHIRPWELL_DOCUMENT_DOCUMENTFILE_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/CodeTable.h"
+#include "engine/Encoding.h"
+
+class IPrompter;
+
+// How a file's encoding is taken when it is read: as the display settings say
+// (detected, or Shift_JIS when detection is off), detected, or one encoding.
+enum class EReadEncoding { AsSettingsSay, Detect, ShiftJis, Utf8, EucJp };
+
+// The document's texts to and from files: a text file read whole (a regular file of
+// at most the view's limit, without a zero byte) and transcoded to CP932, or CP932
+// text written whole in an encoding. Owns the codes of characters CP932 lacks, for
+// the program's life. Every failure is told through the prompter, which must outlive
+// this. Paths are file-system bytes.
+class CDocumentFile {
+public:
+    explicit CDocumentFile(IPrompter& prompter) : m_prompter(prompter) {}
+    CDocumentFile(const CDocumentFile&) = delete;
+    CDocumentFile& operator=(const CDocumentFile&) = delete;
+
+    // The text of the file at path as CP932, and the encoding it was read in: how
+    // says which, detect what the settings say. False after a message.
+    bool Read(const std::string& path, std::size_t limit, EReadEncoding how, bool detect,
+              std::string& text, EEncoding& encoding);
+    // Writes text to path in encoding, whole or not at all; false after a message.
+    bool Write(const std::string& path, const std::string& text, EEncoding encoding);
+
+    CCodeTable& Codes() { return m_codes; }
+    const CCodeTable& Codes() const { return m_codes; }
+
+private:
+    IPrompter& m_prompter;
+    CCodeTable m_codes;
+};
+
+// A path as messages show it: CP932 when it converts, else its bytes as they are.
+std::string PathForMessage(const std::string& path);
+
+#endif
