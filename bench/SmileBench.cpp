@@ -18,27 +18,20 @@
 #include "bench/BenchInputs.h"
 #include "engine/Converter.h"
 #include "engine/Filters.h"
+#include "engine/FixedClock.h"
 #include "engine/IProgress.h"
 #include "engine/Limits.h"
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
+#include "engine/SilentProgress.h"
 #include "engine/VectorPath.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 #include "tests/reference/LiteralEngine.h"
 
 namespace {
 
 constexpr std::uint32_t kSeed = 20240601;
 constexpr int kLiteralRepetitions = 3;
-
-// The progress dialog only redraws on changes; a display that does nothing measures
-// the passes themselves.
-class CNullProgress : public IProgress {
-public:
-    void SetCaption(const std::string&) override {}
-    void SetPosition(int) override {}
-};
 
 // One input and the settings the program would smile it with.
 struct CBenchCase {
@@ -120,7 +113,7 @@ struct COutcome {
 
 COutcome RunFilter(FilterFunction filter, const std::string& input)
 {
-    CNullProgress progress;
+    CSilentProgress progress;
     COutcome outcome{input};
     filter(outcome.m_strText, kTextLimit, progress);
     return outcome;
@@ -130,7 +123,7 @@ COutcome RunConvert(const CBenchCase& benchCase, bool literal)
 {
     CBenchConverter bench(benchCase);
     CConverter& converter = bench.Fresh();
-    CNullProgress progress;
+    CSilentProgress progress;
     COutcome outcome{benchCase.m_pText()};
     CSmilePlaceList places;
     if (literal) {
@@ -149,7 +142,7 @@ COutcome RunPipeline(const CBenchCase& benchCase, bool literal)
 {
     CBenchConverter bench(benchCase);
     CConverter& converter = bench.Fresh();
-    CNullProgress progress;
+    CSilentProgress progress;
     COutcome outcome{benchCase.m_pText()};
     std::string& text = outcome.m_strText;
     if (!literal) {
@@ -157,12 +150,8 @@ COutcome RunPipeline(const CBenchCase& benchCase, bool literal)
         outcome.m_nPlaces = converter.SmilePlaces().size();
         return outcome;
     }
-    if (converter.m_bHTMLCut)
-        LiteralStripHtmlTags(text, kTextLimit, progress);
-    if (converter.m_bCPPCut)
-        LiteralStripCppComments(text, kTextLimit, progress);
-    if (converter.m_bReturnCode)
-        LiteralNormalizeReturnCodes(text, kTextLimit, progress);
+    RunFilters(converter, text, progress, kTextLimit,
+               {LiteralStripHtmlTags, LiteralStripCppComments, LiteralNormalizeReturnCodes});
     CSmilePlaceList places;
     outcome.m_bDone = LiteralConvert(text, converter.RuleTable(), converter.m_nFrequency,
                                      bench.Random(), kMaxSmileLength, places, progress);
@@ -202,7 +191,7 @@ COutcome RunManyKeys(bool literal)
         converter.AddRule(key, key + "\x81\x69\x8F\xCE\x81\x6A");
     converter.m_nFrequency = 100;
     random.Seed(kSeed);
-    CNullProgress progress;
+    CSilentProgress progress;
     COutcome outcome{ProseHalf()};
     CSmilePlaceList places;
     if (literal) {

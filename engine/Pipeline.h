@@ -4,16 +4,30 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/Filters.h"
 #include "engine/Limits.h"
 
 class CConverter;
 class IProgress;
 
-// What opening a file does to its text once the generator is seeded: the filters
-// that settings switches on, in the order HTML, comments, newlines, with room bytes
-// to grow in; then the smile by smiler, which may be settings itself, up to half the
-// room, whole characters only when wholeCharacters (a transcoded text). Its result is
-// the smile's.
+// The filter passes a pipeline runs: the engine's own, or others of the same job
+// (the literal forms the tests and benchmarks hold the engine against).
+struct CFilterPasses {
+    using Pass = bool (*)(std::string& text, std::size_t room, IProgress& progress);
+    Pass m_pStripHtmlTags = StripHtmlTags;
+    Pass m_pStripCppComments = StripCppComments;
+    Pass m_pNormalizeReturnCodes = NormalizeReturnCodes;
+};
+
+// The filters that settings switches on, in the order HTML, comments, newlines,
+// with room bytes to grow in.
+void RunFilters(const CConverter& settings, std::string& text, IProgress& progress,
+                std::size_t room = kTextLimit, const CFilterPasses& passes = CFilterPasses());
+
+// What opening a file does to its text once the generator is seeded: the filters,
+// then the smile by smiler, which may be settings itself, up to half the room, whole
+// characters only when wholeCharacters (a transcoded text). Its result is the
+// smile's.
 bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string& text,
                     IProgress& progress, std::size_t room = kTextLimit,
                     bool wholeCharacters = false);

@@ -11,12 +11,12 @@
 #include <string_view>
 
 #include "engine/Converter.h"
+#include "engine/FixedClock.h"
 #include "engine/Limits.h"
 #include "engine/Random.h"
 #include "engine/VectorPath.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 #include "tests/reference/LiteralEngine.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/DrawScanner.h"
-#include "engine/Random.h"
 #include "engine/FixedClock.h"
+#include "engine/Random.h"
 #include "engine/VectorPath.h"
 
 namespace {

@@ -9,11 +9,11 @@
 
 #include "engine/Converter.h"
 #include "engine/Filters.h"
+#include "engine/FixedClock.h"
 #include "engine/Limits.h"
 #include "engine/Random.h"
 #include "engine/VectorPath.h"
 #include "tests/fakes/FakeNotifier.h"
-#include "engine/FixedClock.h"
 #include "tests/fakes/RecordingProgress.h"
 #include "tests/reference/LiteralEngine.h"
 
