@@ -223,6 +223,16 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
     const bool vectors = VectorPathInUse();
     std::size_t read = 0;
     std::size_t added = 0;  // CRs and LFs put in so far
+    // Bytes that stay as they are, up to next, reported and (once the result has a
+    // buffer) copied in one run.
+    const auto keepUpTo = [&](std::size_t next) {
+        meter.Span(read + added, next + added, size + added);
+        if (out) {
+            std::memcpy(out, source + read, next - read);
+            out += next - read;
+        }
+        read = next;
+    };
     while (read < size) {
         // Windows without a lone break, whose bytes all stay, pass in one run.
         std::size_t count = 0;
@@ -238,14 +248,8 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
         // No room for another byte.
         if (size + added >= room)
             break;
-        if (plain != read) {
-            meter.Span(read + added, plain + added, size + added);
-            if (out) {
-                std::memcpy(out, source + read, plain - read);
-                out += plain - read;
-            }
-            read = plain;
-        }
+        if (plain != read)
+            keepUpTo(plain);
         const std::size_t position = read + added;
         const std::size_t length = size + added;
         const auto breaks = lone == 0 ? 0 : static_cast<std::size_t>(__builtin_popcountll(lone));
@@ -272,14 +276,8 @@ bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progre
         std::uint64_t left = lone;
         while (size + added < room) {
             const std::size_t next = left != 0 ? base + static_cast<std::size_t>(__builtin_ctzll(left)) : end;
-            if (next != read) {
-                meter.Span(read + added, next + added, size + added);
-                if (out) {
-                    std::memcpy(out, source + read, next - read);
-                    out += next - read;
-                }
-                read = next;
-            }
+            if (next != read)
+                keepUpTo(next);
             if (read == end)
                 break;
             meter.At(read + added, size + added);

@@ -24,12 +24,9 @@ std::size_t CountCrLf(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CFuzzInput input(data, size);
-    const std::uint8_t roomByte = input.TakeByte();
-    const std::string original = WithoutZeroBytes(input.Rest());
+    const auto [original, room] = TakeFilterInput(data, size);
     std::string text = original;
-    RunFilterAgainstLiteral(StripCppComments, LiteralStripCppComments, text,
-                            RoomFrom(roomByte, text.size()));
+    RunFilterAgainstLiteral(StripCppComments, LiteralStripCppComments, text, room);
     FUZZ_CHECK(text.size() <= original.size());
     FUZZ_CHECK(IsSubsequence(text, original));
     // A line comment stops short of the first CR LF, so without block comments

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Limits.h"
@@ -88,6 +89,21 @@ inline std::string WithoutZeroBytes(std::string text)
 {
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return text;
+}
+
+// What a filter target runs on: a room byte, then the text.
+struct CFilterInput {
+    std::string m_strText;  // without zero bytes
+    std::size_t m_nRoom;
+};
+
+inline CFilterInput TakeFilterInput(const std::uint8_t* data, std::size_t size)
+{
+    CFuzzInput input(data, size);
+    const std::uint8_t roomByte = input.TakeByte();
+    std::string text = WithoutZeroBytes(input.Rest());
+    const std::size_t room = RoomFrom(roomByte, text.size());
+    return {std::move(text), room};
 }
 
 inline void CheckPercentages(const CRecordingProgress& progress)

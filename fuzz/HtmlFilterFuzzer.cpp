@@ -11,11 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CFuzzInput input(data, size);
-    const std::uint8_t roomByte = input.TakeByte();
-    const std::string original = WithoutZeroBytes(input.Rest());
+    const auto [original, room] = TakeFilterInput(data, size);
     std::string text = original;
-    const std::size_t room = RoomFrom(roomByte, text.size());
     RunFilterAgainstLiteral(StripHtmlTags, LiteralStripHtmlTags, text, room);
     FUZZ_CHECK(text.size() <= original.size());
     // A '<' survives only when no '>' follows it; entities aside, no '>' follows it

@@ -27,11 +27,8 @@ bool HasLoneBreak(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CFuzzInput input(data, size);
-    const std::uint8_t roomByte = input.TakeByte();
-    const std::string original = WithoutZeroBytes(input.Rest());
+    const auto [original, room] = TakeFilterInput(data, size);
     std::string text = original;
-    const std::size_t room = RoomFrom(roomByte, text.size());
     RunFilterAgainstLiteral(NormalizeReturnCodes, LiteralNormalizeReturnCodes, text, room);
     if (original.size() >= room) {
         FUZZ_CHECK(text == original);
