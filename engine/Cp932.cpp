@@ -2,6 +2,8 @@
 
 #include <cassert>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include <iconv.h>
 
@@ -111,39 +113,17 @@ bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error)
 std::size_t FindInvalidUtf8(std::string_view utf8)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
-    const std::size_t size = utf8.size();
     std::size_t i = 0;
-    while (i < size) {
-        const unsigned char lead = bytes[i];
-        std::size_t length;
-        unsigned char low = 0x80;  // allowed range of the second byte
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
+    while (i < utf8.size()) {
+        // Runs of ASCII pass eight bytes at a time.
+        std::uint64_t word;
+        if (i + 8 <= utf8.size() && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080u) == 0)) {
+            i += 8;
             continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0;  // overlong
-            if (lead == 0xED)
-                high = 0x9F;  // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;  // overlong
-            if (lead == 0xF4)
-                high = 0x8F;  // past U+10FFFF
-        } else {
-            return i;
         }
-        if (i + length > size || bytes[i + 1] < low || bytes[i + 1] > high)
+        std::size_t length = 1;
+        if (bytes[i] >= 0x80 && DecodeUtf8Character(bytes + i, utf8.size() - i, length) == 0)
             return i;
-        for (std::size_t k = 2; k < length; ++k) {
-            if (bytes[i + k] < 0x80 || bytes[i + k] > 0xBF)
-                return i;
-        }
         i += length;
     }
     return std::string_view::npos;

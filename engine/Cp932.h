@@ -41,6 +41,48 @@ bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error =
 // included), or npos.
 std::size_t FindInvalidUtf8(std::string_view utf8);
 
+// The character that starts utf8 (size bytes, at least 1) and its length in bytes;
+// 0 when no valid UTF-8 sequence starts there (then length is unset). Inline: it
+// runs once a character over whole files.
+inline char32_t DecodeUtf8Character(const unsigned char* utf8, std::size_t size, std::size_t& length)
+{
+    const unsigned char lead = utf8[0];
+    if (lead < 0x80) {
+        length = 1;
+        return lead;
+    }
+    std::size_t count;
+    unsigned char low = 0x80;  // allowed range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        count = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        count = 3;
+        if (lead == 0xE0)
+            low = 0xA0;  // overlong
+        if (lead == 0xED)
+            high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        count = 4;
+        if (lead == 0xF0)
+            low = 0x90;  // overlong
+        if (lead == 0xF4)
+            high = 0x8F;  // past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (count > size || utf8[1] < low || utf8[1] > high)
+        return 0;
+    char32_t character = lead & (0x7F >> count);
+    for (std::size_t k = 1; k < count; ++k) {
+        if (k > 1 && (utf8[k] < 0x80 || utf8[k] > 0xBF))
+            return 0;
+        character = character << 6 | (utf8[k] & 0x3F);
+    }
+    length = count;
+    return character;
+}
+
 // A fixed UTF-8 text of the program in CP932. The text must be representable.
 std::string Cp932Text(std::string_view utf8);
 

@@ -1,6 +1,8 @@
 #include "engine/Transcoder.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -14,52 +16,47 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The character at the start of valid UTF-8 text, and its length.
-char32_t DecodeUtf8(const unsigned char* bytes, std::size_t& length)
-{
-    const unsigned char lead = bytes[0];
-    if (lead < 0x80) {
-        length = 1;
-        return lead;
-    }
-    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    char32_t character = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k)
-        character = character << 6 | (bytes[k] & 0x3F);
-    return character;
-}
-
-// Gathers CP932 text while a file is decoded, and the characters that CP932 lacks.
+// Gathers CP932 text while a file is decoded, and the characters that CP932 lacks,
+// into a buffer that can hold it all.
 class CCp932Writer {
 public:
-    CCp932Writer(const CCodeTable& codes, bool mayAdd, std::string& out)
-        : m_codes(codes), m_bMayAdd(mayAdd), m_out(out)
+    CCp932Writer(const CCodeTable& codes, bool mayAdd, char* out)
+        : m_table(CCp932Table::Instance()), m_codes(codes), m_bMayAdd(mayAdd), m_pOut(out)
     {
     }
 
+    // Bytes below 0x80 are CP932's own characters, as they are.
+    void PutAscii(const char* bytes, std::size_t count)
+    {
+        std::memcpy(m_pOut, bytes, count);
+        m_pOut += count;
+    }
     // False when character needs a code that the table cannot give.
     bool Put(char32_t character)
     {
-        std::uint16_t code = CCp932Table::Instance().CodeOf(character);
-        if (code == 0) {
-            code = m_codes.CodeOf(character);
-            if (code == 0 && !(m_bMayAdd && NewCode(character, code)))
-                return false;
-            m_seen.insert(character);
-        }
+        std::uint16_t code = m_table.CodeOf(character);
+        if (code == 0 && !CodeOfLacking(character, code))
+            return false;
         if (code > 0xFF)
-            m_out += static_cast<char>(code >> 8);
-        m_out += static_cast<char>(code & 0xFF);
+            *m_pOut++ = static_cast<char>(code >> 8);
+        *m_pOut++ = static_cast<char>(code & 0xFF);
         return true;
     }
 
+    char* End() const { return m_pOut; }
     const std::vector<char32_t>& NewCharacters() const { return m_new; }
     std::size_t Kinds() const { return m_seen.size(); }
     bool Overflowed() const { return m_bOverflowed; }
 
 private:
-    bool NewCode(char32_t character, std::uint16_t& code)
+    bool CodeOfLacking(char32_t character, std::uint16_t& code)
     {
+        m_seen.insert(character);
+        code = m_codes.CodeOf(character);
+        if (code != 0)
+            return true;
+        if (!m_bMayAdd)
+            return false;
         const auto found = m_newCodes.find(character);
         if (found != m_newCodes.end()) {
             code = found->second;
@@ -74,9 +71,10 @@ private:
         return true;
     }
 
+    const CCp932Table& m_table;
     const CCodeTable& m_codes;
     bool m_bMayAdd;
-    std::string& m_out;
+    char* m_pOut;
     std::vector<char32_t> m_new;
     std::unordered_map<char32_t, std::uint16_t> m_newCodes;
     std::unordered_set<char32_t> m_seen;
@@ -87,28 +85,30 @@ bool DecodeInto(std::string_view bytes, EEncoding encoding, CCp932Writer& writer
                 CTextFault& fault)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const bool utf8 = encoding != EEncoding::EucJp;
     std::size_t i = 0;
-    if (encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom) {
-        if (encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark))
-            i = kByteOrderMark.size();
-        const std::size_t invalid = FindInvalidUtf8(bytes.substr(i));
-        if (invalid != std::string_view::npos) {
-            fault = {CTextFault::EKind::Malformed, i + invalid, 0, 0};
-            return false;
-        }
-    }
+    if (encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark))
+        i = kByteOrderMark.size();
     while (i < bytes.size()) {
+        if (data[i] < 0x80) {
+            // Runs of ASCII go eight bytes at a time.
+            std::uint64_t word;
+            const std::size_t run =
+                i + 8 <= bytes.size() && (std::memcpy(&word, data + i, 8),
+                                          (word & 0x8080808080808080u) == 0)
+                    ? 8
+                    : 1;
+            writer.PutAscii(bytes.data() + i, run);
+            i += run;
+            continue;
+        }
         std::size_t length = 1;
-        char32_t character = data[i];
-        if (character >= 0x80) {
-            if (encoding == EEncoding::EucJp)
-                character = CEucJpTable::Instance().Decode(bytes.substr(i), length);
-            else
-                character = DecodeUtf8(data + i, length);
-            if (character == 0) {
-                fault = {CTextFault::EKind::Malformed, i, 0, 0};
-                return false;
-            }
+        const char32_t character =
+            utf8 ? DecodeUtf8Character(data + i, bytes.size() - i, length)
+                 : CEucJpTable::Instance().Decode(bytes.substr(i), length);
+        if (character == 0) {
+            fault = {CTextFault::EKind::Malformed, i, 0, 0};
+            return false;
         }
         if (!writer.Put(character)) {
             fault = {CTextFault::EKind::Unencodable, i, character, 0};
@@ -126,15 +126,17 @@ bool Decode(std::string_view bytes, EEncoding encoding, const CCodeTable& codes,
         cp932.assign(bytes);
         return true;
     }
-    std::string out;
-    out.reserve(bytes.size());
-    CCp932Writer writer(codes, mayAdd, out);
+    // No UTF-8 character takes more bytes in CP932; EUC-JP's one-byte C1 characters
+    // take two.
+    std::string out(encoding == EEncoding::EucJp ? 2 * bytes.size() : bytes.size(), '\0');
+    CCp932Writer writer(codes, mayAdd, out.data());
     if (!DecodeInto(bytes, encoding, writer, fault))
         return false;
     if (writer.Overflowed()) {
         fault = {CTextFault::EKind::TooManyCharacters, 0, 0, writer.Kinds()};
         return false;
     }
+    out.resize(static_cast<std::size_t>(writer.End() - out.data()));
     added = writer.NewCharacters();
     cp932 = std::move(out);
     return true;
