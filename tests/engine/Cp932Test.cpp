@@ -59,6 +59,9 @@ TEST(Cp932, FindInvalidUtf8RefusesOverlongSurrogateAndOutOfRangeForms)
         {"a" + Hex("80"), 1},            // a lone continuation byte
         {"a" + Hex("E381"), 1},          // cut short
         {Hex("E341 82"), 0},
+        {"eight by" + Hex("FF"), 8},                  // after a word of ASCII
+        {"abcdefg" + Hex("80") + "abcdefgh", 7},      // inside the first word
+        {"abcdefghijklmno" + Hex("E381"), 15},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);

@@ -150,6 +150,8 @@ TEST(Encoding, ReadingRefusesMalformedBytesAndTooManyNewCharacters)
     EXPECT_FALSE(DecodeText("ok" + Hex("E381"), EEncoding::Utf8, codes, cp932, fault));
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Malformed);
     EXPECT_EQ(fault.m_nOffset, 2u);
+    EXPECT_FALSE(DecodeText("0123456789" + Hex("C0AF"), EEncoding::Utf8, codes, cp932, fault));
+    EXPECT_EQ(fault.m_nOffset, 10u);
     EXPECT_FALSE(DecodeText("o" + Hex("A4A2 A9A1"), EEncoding::EucJp, codes, cp932, fault));
     EXPECT_EQ(fault.m_nOffset, 3u);
     EXPECT_FALSE(DecodeText(Hex("A4"), EEncoding::EucJp, codes, cp932, fault));
