@@ -26,8 +26,8 @@ public:
     // How many codes are given and how many there are in all.
     std::size_t Size() const { return m_characters.size(); }
     static std::size_t Capacity();
-    // The code the next character given one would get, and the one after it at
-    // ahead 1, and so on; ahead must stay below Capacity() - Size().
+    // The index-th code, from 0, in the order codes are given: the next character
+    // added gets FreeCode(Size()). index must be below Capacity().
     static std::uint16_t FreeCode(std::size_t index);
 
     // Gives codes to characters, in order, each new to the table; false, with nothing
