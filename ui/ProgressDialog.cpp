@@ -47,6 +47,11 @@ void CProgressDialog::SetPosition(int percent)
 
 void CProgressDialog::Repaint()
 {
+    // A screen shows a change once a frame; painting more often only slows the run.
+    constexpr qint64 kFrameMilliseconds = 16;
+    if (m_sincePaint.isValid() && m_sincePaint.elapsed() < kFrameMilliseconds)
+        return;
+    m_sincePaint.start();
     // The run holds the event loop; let Qt paint the change, and nothing else: no
     // input, and no timers, which would act in the middle of the run (the view
     // would show a text the run is about to replace).

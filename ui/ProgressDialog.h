@@ -2,6 +2,7 @@
 #define CHIRPWELL_UI_PROGRESSDIALOG_H
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include "document/IProgressFactory.h"
 #include "document/ProgressRule.h"
@@ -11,7 +12,7 @@ class QProgressBar;
 
 // The modeless window of one pipeline run: a bar and a title that names the phase.
 // Shown as soon as it is made, over the main window's centre; the bar moves only
-// when the rule allows, and then the window is painted at once.
+// when the rule allows, and the window is painted at once, at most once a frame.
 class CProgressDialog : public QDialog, public IProgress {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ private:
 
     CProgressRule m_rule;
     QProgressBar* m_pBar = nullptr;  // owned by its Qt parent
+    QElapsedTimer m_sincePaint;      // since the window was last painted
 };
 
 // Makes a progress window over the main window.
