@@ -220,8 +220,10 @@ void StartupTest::helpAndVersionNeedNoDisplay()
     auto run = [](const QString& option, const QString& output = QString()) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
             environment.remove(name);
+        environment.insert("LANG", "C");  // English help, whatever the developer's locale
         process.setProcessEnvironment(environment);
         if (!output.isEmpty())
             process.setStandardOutputFile(output);
