@@ -27,6 +27,7 @@
 #include "document/RecentFileList.h"
 #include "engine/Cp932.h"
 #include "engine/FileWriter.h"
+#include "engine/Limits.h"
 #include "engine/SystemClock.h"
 #include "tests/fakes/FakeProfile.h"
 #include "ui/ChirpwellView.h"
@@ -162,7 +163,7 @@ const std::string& OneMebibyte()
 {
     static const std::string text = [] {
         std::string bytes;
-        while (bytes.size() + JapaneseProse().size() <= 1048575)
+        while (bytes.size() + JapaneseProse().size() <= kTextLimit)
             bytes += JapaneseProse();
         return bytes;
     }();

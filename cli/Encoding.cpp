@@ -8,6 +8,7 @@
 #include "engine/CodeTable.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
+#include "engine/EucJpTable.h"
 #include "engine/Limits.h"
 #include "engine/TextFormat.h"
 #include "engine/Transcoder.h"
@@ -22,29 +23,16 @@ std::string CodePoint(char32_t character)
     return buffer;
 }
 
-// The bytes of a unit that is no character, as "<80>".
-std::string HexBytes(std::string_view bytes)
-{
-    std::string hex;
-    for (const char byte : bytes) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "<%02X>", static_cast<unsigned char>(byte));
-        hex += buffer;
-    }
-    return hex;
-}
-
-// The length of the character that starts text in encoding, taking it as valid.
+// The length of the character that starts text, valid UTF-8 or EUC-JP: only they can
+// fail to decode.
 std::size_t CharacterLength(std::string_view text, EEncoding encoding)
 {
-    const auto byte = static_cast<unsigned char>(text[0]);
-    if (byte < 0x80)
-        return 1;
+    std::size_t length = 1;
     if (encoding == EEncoding::EucJp)
-        return byte == 0x8F ? 3 : (byte == 0x8E || byte >= 0xA1) ? 2 : 1;
-    if (encoding == EEncoding::ShiftJis)
-        return IsLeadByte(byte) ? 2 : 1;
-    return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        CEucJpTable::Instance().Decode(text, length);
+    else
+        DecodeUtf8Character(reinterpret_cast<const unsigned char*>(text.data()), text.size(), length);
+    return length;
 }
 
 // "LINE:COLUMN" of a byte offset in text of encoding.
@@ -102,7 +90,7 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
                  std::optional<EEncoding> encoding, CCodeTable& codes, std::string& cp932,
                  EEncoding& read, CMessages& messages)
 {
-    read = !encoding ? DetectEncoding(bytes) : *encoding == EEncoding::Utf8 ? Utf8Of(bytes) : *encoding;
+    read = EncodingToRead(bytes, encoding);
     CTextFault fault;
     if (!DecodeText(bytes, read, codes, cp932, fault)) {
         if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
@@ -146,15 +134,14 @@ bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable
         return true;
     const CTextPlace place = PlaceInText(cp932, fault.m_nOffset);
     const std::string where = std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
-    std::size_t length = 1;
-    UnitCharacter(std::string_view(cp932).substr(fault.m_nOffset), codes, length);
     if (fault.m_character != 0)
         messages.Error(FormatMessage(Tr("the result's character %1 at %2 cannot be written in %3"),
                                      CodePoint(fault.m_character), where, EncodingName(encoding)));
     else
         messages.Error(FormatMessage(
             Tr("the result's bytes %1 at %2 are no character and cannot be written in %3"),
-            HexBytes(cp932.substr(fault.m_nOffset, length)), where, EncodingName(encoding)));
+            HexBytes(std::string_view(cp932).substr(fault.m_nOffset, fault.m_nLength)), where,
+            EncodingName(encoding)));
     return false;
 }
 

@@ -68,8 +68,7 @@ bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string&
 // byte-order mark.
 EEncoding OutputEncoding(const CSmileOptions& options, EEncoding input)
 {
-    const EEncoding output = options.m_outputEncoding.value_or(input);
-    return output == EEncoding::Utf8 && input == EEncoding::Utf8Bom ? EEncoding::Utf8Bom : output;
+    return KeepingByteOrderMark(options.m_outputEncoding.value_or(input), input);
 }
 
 }  // namespace

@@ -168,15 +168,12 @@ void CChirpwellDoc::OnReopenWithEncoding(EReadEncoding encoding)
 
 void CChirpwellDoc::OnSaveEncoding(EEncoding encoding)
 {
-    if (encoding == EEncoding::Utf8 && m_eEncoding == EEncoding::Utf8Bom)
-        encoding = EEncoding::Utf8Bom;
-    m_eSaveEncoding = encoding;
+    m_eSaveEncoding = KeepingByteOrderMark(encoding, m_eEncoding);
 }
 
 void CChirpwellDoc::OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const
 {
-    cmdUI.m_bChecked = m_eSaveEncoding == encoding ||
-                       (encoding == EEncoding::Utf8 && m_eSaveEncoding == EEncoding::Utf8Bom);
+    cmdUI.m_bChecked = m_eSaveEncoding == KeepingByteOrderMark(encoding, m_eSaveEncoding);
 }
 
 bool CChirpwellDoc::RunSmilePipeline(CConverter& converter)

@@ -73,7 +73,6 @@ public:
     void OnSaveEncoding(EEncoding encoding);
     void OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const;
     EEncoding Encoding() const { return m_eEncoding; }
-    EEncoding SaveEncoding() const { return m_eSaveEncoding; }
     // The codes of characters CP932 lacks, for every text and smile file read.
     const CCodeTable& Codes() const { return m_file.Codes(); }
 

@@ -41,32 +41,18 @@ std::string Reason(const std::error_code& error)
     }
 }
 
-// A character for a message: its own CP932 unit, which the prompter shows with the
-// document's codes, or the bytes in hex when they are no character.
-std::string CharacterForMessage(std::string_view unit, char32_t character)
-{
-    if (character != 0)
-        return std::string(unit);
-    std::string hex;
-    for (const char byte : unit) {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        const auto value = static_cast<unsigned char>(byte);
-        hex += std::string("<") + kDigits[value >> 4] + kDigits[value & 0xF] + ">";
-    }
-    return hex;
-}
-
-EEncoding EncodingToRead(std::string_view bytes, EReadEncoding how, bool detect)
+// The encoding the user named, none to detect.
+std::optional<EEncoding> NamedEncoding(EReadEncoding how, bool detect)
 {
     switch (how) {
     case EReadEncoding::AsSettingsSay:
-        return detect ? DetectEncoding(bytes) : EEncoding::ShiftJis;
+        return detect ? std::nullopt : std::optional(EEncoding::ShiftJis);
     case EReadEncoding::Detect:
-        return DetectEncoding(bytes);
+        return std::nullopt;
     case EReadEncoding::ShiftJis:
         return EEncoding::ShiftJis;
     case EReadEncoding::Utf8:
-        return Utf8Of(bytes);
+        return EEncoding::Utf8;
     case EReadEncoding::EucJp:
         return EEncoding::EucJp;
     }
@@ -74,12 +60,6 @@ EEncoding EncodingToRead(std::string_view bytes, EReadEncoding how, bool detect)
 }
 
 }  // namespace
-
-std::string PathForMessage(const std::string& path)
-{
-    std::string shown;
-    return Utf8ToCp932(path, shown) ? shown : path;
-}
 
 bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncoding how,
                          bool detect, std::string& text, EEncoding& encoding)
@@ -98,17 +78,11 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
         m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
         return false;
     }
-    const EEncoding read = EncodingToRead(bytes, how, detect);
+    const EEncoding read = EncodingToRead(bytes, NamedEncoding(how, detect));
     std::string decoded;
     CTextFault fault;
     if (!DecodeText(bytes, read, m_codes, decoded, fault)) {
-        if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
-            m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgTooManyCharacters),
-                                                 PathForMessage(path),
-                                                 std::to_string(fault.m_nCount)));
-        else
-            m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgCannotDecode),
-                                                 PathForMessage(path), EncodingName(read)));
+        m_prompter.ShowMessage(DecodingFaultMessage(path, read, fault));
         return false;
     }
     // EUC-JP's one-byte C1 characters take two bytes here.
@@ -126,11 +100,11 @@ bool CDocumentFile::Write(const std::string& path, const std::string& text, EEnc
     std::string bytes;
     CTextFault fault;
     if (!EncodeText(text, encoding, m_codes, bytes, fault)) {
-        std::size_t length = 0;
-        UnitCharacter(std::string_view(text).substr(fault.m_nOffset), m_codes, length);
+        // A character shows as its own unit, which the prompter shows with the
+        // document's codes; bytes that are no character, in hex.
+        const std::string unit = text.substr(fault.m_nOffset, fault.m_nLength);
         m_prompter.ShowMessage(FormatMessage(
-            Cp932Text(kMsgCannotEncode),
-            CharacterForMessage(text.substr(fault.m_nOffset, length), fault.m_character),
+            Cp932Text(kMsgCannotEncode), fault.m_character != 0 ? unit : HexBytes(unit),
             std::to_string(PlaceInText(text, fault.m_nOffset).m_nLine), EncodingName(encoding)));
         return false;
     }

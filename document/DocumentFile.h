@@ -40,7 +40,4 @@ private:
     CCodeTable m_codes;
 };
 
-// A path as messages show it: CP932 when it converts, else its bytes as they are.
-std::string PathForMessage(const std::string& path);
-
 #endif

@@ -102,15 +102,7 @@ bool CConverter::LoadSmileText(const std::string& path, std::string_view bytes,
 
 void CConverter::ShowDecodingFault(const std::string& path, const CSmileFileFault& fault)
 {
-    std::string shownPath;
-    if (!Utf8ToCp932(path, shownPath))
-        shownPath = path;
-    m_notifier.ShowMessage(
-        fault.m_text.m_eKind == CTextFault::EKind::TooManyCharacters
-            ? FormatMessage(Cp932Text(kMsgTooManyCharacters), shownPath,
-                            std::to_string(fault.m_text.m_nCount))
-            : FormatMessage(Cp932Text(kMsgCannotDecode), shownPath,
-                            EncodingName(fault.m_eEncoding)));
+    m_notifier.ShowMessage(DecodingFaultMessage(path, fault.m_eEncoding, fault.m_text));
 }
 
 bool CConverter::LoadSmileContent(const std::string& path, std::string_view content)

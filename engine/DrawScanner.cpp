@@ -5,8 +5,7 @@
 #include "engine/Random.h"
 #include "engine/VectorPath.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-#define CHIRPWELL_HAVE_AVX2_PATH 1
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
 #include <immintrin.h>
 #endif
 

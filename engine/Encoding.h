@@ -16,10 +16,19 @@ enum class EEncoding {
 // "UTF-8 (BOM)" or "EUC-JP".
 const char* EncodingName(EEncoding encoding);
 
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // UTF-8 for bytes, with or without a byte-order mark as they have one.
 inline EEncoding Utf8Of(std::string_view bytes)
 {
-    return bytes.starts_with("\xEF\xBB\xBF") ? EEncoding::Utf8Bom : EEncoding::Utf8;
+    return bytes.starts_with(kByteOrderMark) ? EEncoding::Utf8Bom : EEncoding::Utf8;
+}
+
+// The encoding chosen for saving, where a text read as UTF-8 with a byte-order mark
+// keeps it in UTF-8.
+inline EEncoding KeepingByteOrderMark(EEncoding chosen, EEncoding read)
+{
+    return chosen == EEncoding::Utf8 && read == EEncoding::Utf8Bom ? EEncoding::Utf8Bom : chosen;
 }
 
 // True for the encodings that are transcoded to CP932, where a smile never splits a

@@ -104,7 +104,7 @@ bool IsValidEucJp(std::string_view bytes)
 
 EEncoding DetectEncoding(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
+    if (bytes.starts_with(kByteOrderMark))
         return EEncoding::Utf8Bom;
     if (!HasHighByte(bytes))
         return EEncoding::ShiftJis;
@@ -113,4 +113,11 @@ EEncoding DetectEncoding(std::string_view bytes)
     if (IsValidEucJp(bytes) && (!IsValidCp932(bytes) || NamedEucJp(bytes)))
         return EEncoding::EucJp;
     return EEncoding::ShiftJis;
+}
+
+EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named)
+{
+    if (!named)
+        return DetectEncoding(bytes);
+    return *named == EEncoding::Utf8 ? Utf8Of(bytes) : *named;
 }

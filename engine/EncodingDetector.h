@@ -1,6 +1,7 @@
 #ifndef CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
 #define CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
 
+#include <optional>
 #include <string_view>
 
 #include "engine/Encoding.h"
@@ -10,6 +11,10 @@
 // they are valid EUC-JP beyond ASCII and either no valid CP932 or named EUC-JP by a
 // detector made for the job; Shift_JIS otherwise, pure ASCII included.
 EEncoding DetectEncoding(std::string_view bytes);
+
+// The encoding to read bytes in: detected when none is named, and a named UTF-8
+// with or without a byte-order mark as the bytes have one.
+EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named);
 
 // Whether every unit of bytes is a character of the system's CP932 or EUC-JP.
 bool IsValidCp932(std::string_view bytes);

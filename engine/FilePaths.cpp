@@ -6,15 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/SystemError.h"
+
 namespace {
 
 // As many links as the kernel follows in one path.
 constexpr int kMaxLinks = 40;
-
-std::error_code LastError()
-{
-    return std::error_code(errno, std::generic_category());
-}
 
 bool ReadLink(const std::string& path, std::string& link, std::error_code& error)
 {

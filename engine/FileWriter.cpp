@@ -9,13 +9,9 @@
 #include <unistd.h>
 
 #include "engine/FilePaths.h"
+#include "engine/SystemError.h"
 
 namespace {
-
-std::error_code LastError()
-{
-    return std::error_code(errno, std::generic_category());
-}
 
 std::error_code SystemError(int value)
 {

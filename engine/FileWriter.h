@@ -43,7 +43,6 @@ public:
     bool Write(const std::string& content, std::error_code& error);
 
     // The final target, once checked.
-    const std::string& Target() const { return m_strTarget; }
 
 private:
     enum class EWay { Unchecked, Replace, Rewrite, Stream };

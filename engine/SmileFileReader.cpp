@@ -18,8 +18,6 @@ bool DecodeSmileFile(std::string_view bytes, std::optional<EEncoding> encoding, 
                      std::string& cp932, CSmileFileFault& fault)
 {
     fault.m_error.clear();
-    fault.m_eEncoding = !encoding                       ? DetectEncoding(bytes)
-                        : *encoding == EEncoding::Utf8 ? Utf8Of(bytes)
-                                                        : *encoding;
+    fault.m_eEncoding = EncodingToRead(bytes, encoding);
     return DecodeText(bytes, fault.m_eEncoding, codes, cp932, fault.m_text);
 }

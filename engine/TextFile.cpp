@@ -8,12 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "engine/SystemError.h"
 
-std::error_code LastError()
-{
-    return std::error_code(errno, std::generic_category());
-}
+namespace {
 
 class CReadErrorCategory : public std::error_category {
 public:

@@ -1,5 +1,7 @@
 #include "engine/TextFormat.h"
 
+#include "engine/Cp932.h"
+
 std::string FormatMessage(std::string_view format, std::string_view first,
                           std::string_view second, std::string_view third)
 {
@@ -15,4 +17,21 @@ std::string FormatMessage(std::string_view format, std::string_view first,
         }
     }
     return text;
+}
+
+std::string PathForMessage(const std::string& path)
+{
+    std::string shown;
+    return Utf8ToCp932(path, shown) ? shown : path;
+}
+
+std::string HexBytes(std::string_view bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        hex += {'<', kDigits[value >> 4], kDigits[value & 0xF], '>'};
+    }
+    return hex;
 }

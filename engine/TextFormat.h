@@ -9,4 +9,11 @@
 std::string FormatMessage(std::string_view format, std::string_view first,
                           std::string_view second = {}, std::string_view third = {});
 
+// A path (file-system bytes) as a CP932 message shows it; a name that is no valid
+// UTF-8, or has no CP932 form, shows as it is.
+std::string PathForMessage(const std::string& path);
+
+// Bytes that are no character, as a message shows them: "<80><FF>".
+std::string HexBytes(std::string_view bytes);
+
 #endif

@@ -10,11 +10,11 @@
 #include "engine/CodeTable.h"
 #include "engine/Cp932.h"
 #include "engine/Cp932Table.h"
+#include "engine/EngineTexts.h"
 #include "engine/EucJpTable.h"
+#include "engine/TextFormat.h"
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Gathers CP932 text while a file is decoded, and the characters that CP932 lacks,
 // into a buffer that can hold it all.
@@ -111,7 +111,7 @@ bool DecodeInto(std::string_view bytes, EEncoding encoding, CCp932Writer& writer
             return false;
         }
         if (!writer.Put(character)) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0};
+            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
             return false;
         }
         i += length;
@@ -260,11 +260,21 @@ bool EncodeText(std::string_view cp932, EEncoding encoding, const CCodeTable& co
             AppendUtf8(character, out);
         }
         if (!written) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0};
+            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
             return false;
         }
         i += length;
     }
     bytes = std::move(out);
     return true;
+}
+
+std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,
+                                 const CTextFault& fault)
+{
+    return fault.m_eKind == CTextFault::EKind::TooManyCharacters
+               ? FormatMessage(Cp932Text(kMsgTooManyCharacters), PathForMessage(path),
+                               std::to_string(fault.m_nCount))
+               : FormatMessage(Cp932Text(kMsgCannotDecode), PathForMessage(path),
+                               EncodingName(encoding));
 }

@@ -20,9 +20,15 @@ struct CTextFault {
     };
     EKind m_eKind = EKind::Malformed;
     std::size_t m_nOffset = 0;
-    char32_t m_character = 0;  // Unencodable: the character, 0 when the bytes are none
-    std::size_t m_nCount = 0;  // TooManyCharacters: the kinds of such characters
+    char32_t m_character = 0;   // Unencodable: the character, 0 when the bytes are none
+    std::size_t m_nCount = 0;   // TooManyCharacters: the kinds of such characters
+    std::size_t m_nLength = 0;  // Unencodable: the bytes of the unit at m_nOffset
 };
+
+// The user's words, CP932, for a file at path that DecodeText could not read as
+// encoding.
+std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,
+                                 const CTextFault& fault);
 
 // A file's bytes as CP932 text, its byte-order mark left out. Shift_JIS is taken
 // byte for byte; a character of UTF-8 or EUC-JP that CP932 lacks gets its code from

@@ -6,7 +6,7 @@ namespace {
 
 bool ProcessorHasAvx2()
 {
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
     // Also checks that the system saves the wide registers.
     return __builtin_cpu_supports("avx2");
 #else

@@ -292,6 +292,10 @@ TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
     EXPECT_NE(sjis.m_strErr.find("U+20AC at 2:1 cannot be written in Shift_JIS"), std::string::npos)
         << sjis.m_strErr;
     EXPECT_EQ(sjis.m_strOut, "");
+    const CRun noCharacter = Run({"--encoding=sjis", "--output-encoding=utf8", "-f", "0"}, "a\n\x80");
+    EXPECT_EQ(noCharacter.m_nExit, 2);
+    EXPECT_NE(noCharacter.m_strErr.find("bytes <80> at 2:1 are no character"), std::string::npos)
+        << noCharacter.m_strErr;
 
     // EUC-JP is detected and written back: 〜丂ねこです。, the second of them JIS X 0212.
     const std::string euc = "\xA1\xC1\x8F\xB0\xA1\xA4\xCD\xA4\xB3\xA4\xC7\xA4\xB9\xA1\xA3";

@@ -122,6 +122,7 @@ TEST(Encoding, ShiftJisIsTakenAndWrittenByteForByte)
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Unencodable);
     EXPECT_EQ(fault.m_nOffset, 2u);
     EXPECT_EQ(fault.m_character, 0u);
+    EXPECT_EQ(fault.m_nLength, 1u);
 }
 
 TEST(Encoding, WritingRefusesACharacterTheTargetLacks)
@@ -135,6 +136,7 @@ TEST(Encoding, WritingRefusesACharacterTheTargetLacks)
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Unencodable);
     EXPECT_EQ(fault.m_nOffset, 3u);
     EXPECT_EQ(fault.m_character, 0x301Cu);
+    EXPECT_EQ(fault.m_nLength, 2u);
     EXPECT_EQ(bytes, "untouched");
     // EUC-JP has the wave dash but no emoji.
     EXPECT_FALSE(EncodeText(cp932, EEncoding::EucJp, codes, bytes, fault));
