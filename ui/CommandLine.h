@@ -20,7 +20,6 @@ public:
     const QString& File() const { return m_strFile; }  // empty: none
     bool Printing() const { return m_bPrinting; }
     const QString& Printer() const { return m_strPrinter; }  // empty: the default
-    const QString& Error() const { return m_strError; }     // for BadUsage
 
     // For Help or Version: writes the text to standard output; gives the exit
     // status, 2 when it could not be written.

@@ -1,7 +1,6 @@
 #include "ui/FileDrop.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -9,6 +8,7 @@
 #include "document/ChirpwellDoc.h"
 #include "document/ResizeRule.h"
 #include "ui/MessageBox.h"
+#include "ui/TextCodec.h"
 #include "ui/UiTexts.h"
 
 CFileDrop::CFileDrop(QWidget& box, QWidget& viewport, CChirpwellDoc& document)
@@ -28,7 +28,7 @@ void CFileDrop::OnDropFiles(const QStringList& paths)
         ShowMessageBox(&m_box, Ui(kMsgBadDropCount));
         return;
     }
-    m_document.OpenDocumentFile(QFile::encodeName(paths.constFirst()).toStdString());
+    m_document.OpenDocumentFile(ToPath(paths.constFirst()));
 }
 
 bool CFileDrop::eventFilter(QObject* watched, QEvent* event)

@@ -16,13 +16,13 @@ class CFileDrop : public QObject {
 public:
     CFileDrop(QWidget& box, QWidget& viewport, CChirpwellDoc& document);
 
-    // Opens the one file of paths, or says that only one may be dropped.
-    void OnDropFiles(const QStringList& paths);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Opens the one file of paths, or says that only one may be dropped.
+    void OnDropFiles(const QStringList& paths);
+
     QWidget& m_box;
     CChirpwellDoc& m_document;
 };

@@ -8,9 +8,9 @@
 
 #include "document/IDocView.h"
 #include "document/TextSearch.h"
-#include "engine/Transcoder.h"
 #include "ui/FindDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/TextCodec.h"
 #include "ui/UiTexts.h"
 
 CFinder::CFinder(IDocView& view, QPlainTextEdit& box, const CCodeTable& codes)
@@ -41,8 +41,7 @@ bool CFinder::FindNext(const QString& text, bool matchCase, bool up)
 {
     std::string needle;
     std::optional<CSelection> found;
-    CTextFault fault;
-    if (DecodeKnownText(text.toStdString(), EEncoding::Utf8, m_codes, needle, fault))
+    if (ToCp932(text, needle, &m_codes))
         found = FindText(m_view.GetText(), needle, m_view.GetSelection(), matchCase, up);
     if (!found) {
         QWidget* parent = m_pDialog && m_pDialog->isVisible() ? static_cast<QWidget*>(m_pDialog)

@@ -4,6 +4,7 @@
 
 #include "document/DisplayText.h"
 #include "engine/Cp932.h"
+#include "engine/Transcoder.h"
 
 QString FromCp932(std::string_view cp932, const CCodeTable* codes)
 {
@@ -12,9 +13,12 @@ QString FromCp932(std::string_view cp932, const CCodeTable* codes)
     return QString::fromStdU16String(shown.Shown());
 }
 
-bool ToCp932(const QString& text, std::string& cp932)
+bool ToCp932(const QString& text, std::string& cp932, const CCodeTable* codes)
 {
-    return Utf8ToCp932(text.toStdString(), cp932);
+    if (!codes)
+        return Utf8ToCp932(text.toStdString(), cp932);
+    CTextFault fault;
+    return DecodeKnownText(text.toStdString(), EEncoding::Utf8, *codes, cp932, fault);
 }
 
 QString FromPath(const std::string& path)

@@ -13,8 +13,9 @@ class CCodeTable;
 // Every unit decodes; one that is no character shows as U+FFFD, and the program's own
 // codes show as their characters when codes are given.
 QString FromCp932(std::string_view cp932, const CCodeTable* codes = nullptr);
-// False when text holds a character that CP932 lacks.
-bool ToCp932(const QString& text, std::string& cp932);
+// False when text holds a character that CP932 lacks and, when codes are given, that
+// has no code of theirs.
+bool ToCp932(const QString& text, std::string& cp932, const CCodeTable* codes = nullptr);
 
 // Paths go to and from the file system's own bytes.
 QString FromPath(const std::string& path);

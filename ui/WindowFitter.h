@@ -18,13 +18,14 @@ class CWindowFitter {
 public:
     // The font lines are measured in; the advances of the one before are forgotten.
     void SetFont(const QFont& font);
-    // The width of a piece of CP932 text; codes give the characters CP932 lacks.
-    int MeasureLine(std::string_view cp932, const CCodeTable& codes);
     // Resizes or maximises the window that holds view, as the rule says for text.
     void Fit(QAbstractScrollArea& view, std::string_view text, const CCodeTable& codes,
              const CDisplaySettings& settings);
 
 private:
+    // The width of a piece of CP932 text; codes give the characters CP932 lacks.
+    int MeasureLine(std::string_view cp932, const CCodeTable& codes);
+
     QFont m_font;
     std::vector<int> m_charWidths;  // advance of each UTF-16 unit in m_font, -1 unknown
     int m_nTabStop = 0;
