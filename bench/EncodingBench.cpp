@@ -5,11 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchInputs.h"
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/Limits.h"
-#include "engine/Transcoder.h"
 
 namespace {
 
@@ -17,10 +16,10 @@ namespace {
 // lacks in every copy.
 std::string NearlyTheLimit(EEncoding encoding)
 {
-    CCodeTable codes;
+    CCodec codec;
     std::string copy;
     CTextFault fault;
-    EncodeText(JapaneseProse(), encoding, codes, copy, fault);
+    codec.Encode(JapaneseProse(), encoding, copy, fault);
     copy += encoding == EEncoding::EucJp ? "\x8F\xB0\xA1" : "\xF0\x9F\x98\x80";
     std::string text;
     while (text.size() + copy.size() <= kTextLimit)
@@ -32,11 +31,11 @@ void DetectAndDecode(benchmark::State& state, EEncoding encoding)
 {
     const std::string bytes = NearlyTheLimit(encoding);
     for (auto _ : state) {
-        CCodeTable codes;
+        CCodec codec;
         std::string cp932;
         CTextFault fault;
         const EEncoding detected = DetectEncoding(bytes);
-        if (detected != encoding || !DecodeText(bytes, detected, codes, cp932, fault)) {
+        if (detected != encoding || !codec.DecodeText(bytes, detected, cp932, fault)) {
             state.SkipWithError("the text did not decode as made");
             return;
         }
@@ -60,13 +59,13 @@ BENCHMARK(BM_DetectAndDecodeEucJp)->Unit(benchmark::kMillisecond);
 void BM_EncodeUtf8(benchmark::State& state)
 {
     const std::string bytes = NearlyTheLimit(EEncoding::Utf8);
-    CCodeTable codes;
+    CCodec codec;
     std::string cp932;
     CTextFault fault;
-    DecodeText(bytes, EEncoding::Utf8, codes, cp932, fault);
+    codec.DecodeText(bytes, EEncoding::Utf8, cp932, fault);
     for (auto _ : state) {
         std::string out;
-        EncodeText(cp932, EEncoding::Utf8, codes, out, fault);
+        codec.Encode(cp932, EEncoding::Utf8, out, fault);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));

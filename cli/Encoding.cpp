@@ -5,13 +5,11 @@
 #include <string_view>
 
 #include "cli/Messages.h"
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
-#include "engine/EucJpTable.h"
 #include "engine/Limits.h"
 #include "engine/TextFormat.h"
-#include "engine/Transcoder.h"
 #include "engine/Translation.h"
 
 namespace {
@@ -23,34 +21,11 @@ std::string CodePoint(char32_t character)
     return buffer;
 }
 
-// The length of the character that starts text, valid UTF-8 or EUC-JP: only they can
-// fail to decode.
-std::size_t CharacterLength(std::string_view text, EEncoding encoding)
+// "LINE:COLUMN" of an offset in bytes of encoding.
+std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_t offset)
 {
-    std::size_t length = 1;
-    if (encoding == EEncoding::EucJp)
-        CEucJpTable::Instance().Decode(text, length);
-    else
-        DecodeUtf8Character(reinterpret_cast<const unsigned char*>(text.data()), text.size(), length);
-    return length;
-}
-
-// "LINE:COLUMN" of a byte offset in text of encoding.
-std::string LineAndColumn(std::string_view text, EEncoding encoding, std::size_t offset)
-{
-    std::size_t line = 1;
-    std::size_t column = 1;
-    std::size_t i = 0;
-    while (i < offset && i < text.size()) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-        i += CharacterLength(text.substr(i), encoding);
-    }
-    return std::to_string(line) + ":" + std::to_string(column);
+    const CTextPlace place = PlaceInBytes(bytes, encoding, offset);
+    return std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
 }
 
 // Letters compared as ASCII: strcasecmp follows the locale, and a Turkish one
@@ -87,17 +62,17 @@ bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EE
 }
 
 bool DecodeInput(const std::string& name, const std::string& bytes,
-                 std::optional<EEncoding> encoding, CCodeTable& codes, std::string& cp932,
+                 std::optional<EEncoding> encoding, CCodec& codec, std::string& cp932,
                  EEncoding& read, CMessages& messages)
 {
     read = EncodingToRead(bytes, encoding);
     CTextFault fault;
-    if (!DecodeText(bytes, read, codes, cp932, fault)) {
+    codec.StartText(bytes, read);
+    if (!codec.DecodeText(bytes, read, cp932, fault)) {
         if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
             messages.Error(FormatMessage(
                 Tr("%1: %2 kinds of characters that Shift_JIS lacks; at most %3 can be read"),
-                name, std::to_string(fault.m_nCount),
-                std::to_string(CCodeTable::Capacity() - codes.Size())));
+                name, std::to_string(fault.m_nCount), std::to_string(codec.CodesLeft())));
         else
             messages.Error(FormatMessage(Tr("%1:%2: not valid %3"), name,
                                          LineAndColumn(bytes, read, fault.m_nOffset),
@@ -113,27 +88,25 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
     return true;
 }
 
-bool CensorCharacter(const char* option, const std::string& utf8, std::string& cp932,
-                     CMessages& messages)
+bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
+                     std::string& cp932, CMessages& messages)
 {
-    CCodecError error;
-    if (Utf8ToCp932(utf8, cp932, &error))
+    if (codec.DecodeCp932Input(utf8, cp932))
         return true;
-    if (error.m_bMalformed)
+    if (FindInvalidUtf8(utf8) != std::string::npos)
         messages.Error(FormatMessage(Tr("%1: invalid UTF-8"), option));
     else
         messages.Error(FormatMessage(Tr("%1: the character has no Shift_JIS form"), option));
     return false;
 }
 
-bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodec& codec,
                   std::string& bytes, CMessages& messages)
 {
     CTextFault fault;
-    if (EncodeText(cp932, encoding, codes, bytes, fault))
+    if (codec.Encode(cp932, encoding, bytes, fault))
         return true;
-    const CTextPlace place = PlaceInText(cp932, fault.m_nOffset);
-    const std::string where = std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
+    const std::string where = LineAndColumn(cp932, EEncoding::ShiftJis, fault.m_nOffset);
     if (fault.m_character != 0)
         messages.Error(FormatMessage(Tr("the result's character %1 at %2 cannot be written in %3"),
                                      CodePoint(fault.m_character), where, EncodingName(encoding)));
@@ -145,7 +118,7 @@ bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable
     return false;
 }
 
-std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodec& codec,
                        const CSmilePlaceList& places)
 {
     std::vector<std::size_t> bounds;
@@ -156,7 +129,7 @@ std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCode
     std::sort(bounds.begin(), bounds.end());
     bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
     std::vector<std::size_t> written = bounds;
-    MapOffsets(cp932, encoding, codes, written);
+    codec.MapOffsets(cp932, encoding, written);
     auto at = [&](std::size_t offset) {
         return written[static_cast<std::size_t>(
             std::lower_bound(bounds.begin(), bounds.end(), offset) - bounds.begin())];

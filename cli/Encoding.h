@@ -8,7 +8,7 @@
 #include "engine/Encoding.h"
 #include "engine/SmilePlace.h"
 
-class CCodeTable;
+class CCodec;
 class CMessages;
 
 // chirpwell-smile's texts between their encodings and the engine's CP932. A fault
@@ -21,18 +21,19 @@ bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EE
 
 // The input, which messages call name, as CP932: in encoding, or in the one detected
 // when none is given; read says which it was.
+// codec starts afresh for it.
 bool DecodeInput(const std::string& name, const std::string& bytes,
-                 std::optional<EEncoding> encoding, CCodeTable& codes, std::string& cp932,
+                 std::optional<EEncoding> encoding, CCodec& codec, std::string& cp932,
                  EEncoding& read, CMessages& messages);
-// A censor character given to option, as CP932.
-bool CensorCharacter(const char* option, const std::string& utf8, std::string& cp932,
-                     CMessages& messages);
+// A censor character given to option, as CP932 for the text of codec.
+bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
+                     std::string& cp932, CMessages& messages);
 // The result in encoding.
-bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodec& codec,
                   std::string& bytes, CMessages& messages);
 // The places as "POSITION LENGTH" lines, counting bytes of the result as EncodeResult
 // writes it.
-std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodeTable& codes,
+std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodec& codec,
                        const CSmilePlaceList& places);
 
 #endif

@@ -1,6 +1,6 @@
 #include "cli/Messages.h"
 
-#include "engine/Cp932.h"
+#include "engine/Codec.h"
 #include "engine/Translation.h"
 
 void CMessages::ShowMessage(const std::string& text)

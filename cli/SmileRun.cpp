@@ -8,7 +8,7 @@
 #include "cli/Messages.h"
 #include "cli/Output.h"
 #include "cli/SmileOptions.h"
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
 #include "engine/Converter.h"
 #include "engine/EngineTexts.h"
 #include "engine/FilePaths.h"
@@ -81,10 +81,10 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     std::string input;
     if (!ReadInput(options.m_strInput, streams.m_pInput, input, messages))
         return kExitFailed;
-    CCodeTable codes;
+    CCodec codec;
     std::string text;
     EEncoding inputEncoding = EEncoding::ShiftJis;
-    if (!DecodeInput(InputName(options.m_strInput), input, options.m_inputEncoding, codes, text,
+    if (!DecodeInput(InputName(options.m_strInput), input, options.m_inputEncoding, codec, text,
                      inputEncoding, messages))
         return kExitFailed;
 
@@ -93,13 +93,15 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     IClock& clock = options.m_bSeedGiven ? static_cast<IClock&>(seedClock) : systemClock;
     CRandom random(clock);
     CSilentProgress progress;
-    CConverter converter(messages, random, &codes);
+    CConverter converter(messages, random, &codec);
     converter.m_nFrequency = options.m_nFrequency;
     converter.m_bHTMLCut = options.m_bHtml;
     converter.m_bCPPCut = options.m_bComments;
     converter.m_bReturnCode = !options.m_bKeepNewlines;
-    if (!CensorCharacter("--zenkaku", options.m_strZenkaku, converter.m_strZenkaku, messages) ||
-        !CensorCharacter("--hankaku", options.m_strHankaku, converter.m_strHankaku, messages))
+    if (!CensorCharacter("--zenkaku", options.m_strZenkaku, codec, converter.m_strZenkaku,
+                         messages) ||
+        !CensorCharacter("--hankaku", options.m_strHankaku, codec, converter.m_strHankaku,
+                         messages))
         return kExitFailed;
 
     if (options.m_eMode == ECliMode::Censor) {
@@ -119,13 +121,13 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
 
     const EEncoding outputEncoding = OutputEncoding(options, inputEncoding);
     std::string result;
-    if (!EncodeResult(text, outputEncoding, codes, result, messages))
+    if (!EncodeResult(text, outputEncoding, codec, result, messages))
         return kExitFailed;
 
     COutput output(streams.m_pOutput);
     if (!options.m_strPlaces.empty())
         output.Add(options.m_strPlaces,
-                   PlacesText(text, outputEncoding, codes, converter.SmilePlaces()));
+                   PlacesText(text, outputEncoding, codec, converter.SmilePlaces()));
     output.Add(options.m_strOutput, std::move(result));
     std::string error;
     if (!output.Commit(error)) {

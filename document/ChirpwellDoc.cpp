@@ -38,8 +38,8 @@ CChirpwellDoc::CChirpwellDoc(const CDocPorts& ports)
     : m_ports(ports),
       m_random(ports.m_clock),
       m_file(ports.m_prompter),
-      m_converter(ports.m_prompter, m_random, &m_file.Codes()),
-      m_undoConverter(ports.m_prompter, m_random, &m_file.Codes())
+      m_converter(ports.m_prompter, m_random, &m_codec),
+      m_undoConverter(ports.m_prompter, m_random, &m_codec)
 {
     const std::string directory = ReadProfile(m_ports.m_profile, kKeyCurrentDirectory);
     // A directory that cannot be entered is passed over without a word.
@@ -94,8 +94,9 @@ bool CChirpwellDoc::OnOpenDocument(const std::string& path)
     if (!Serialize(EArchive::Load, path))
         return false;
     SetModifiedFlag(false);
-    // A smile that fails leaves the file's plain text, and the open still succeeds.
-    if (m_bViewReady)
+    // A smile that fails leaves the file's plain text, and the open still succeeds;
+    // so does a smile set that has no codes left in this text.
+    if (m_bViewReady && m_bSmileSetEncoded)
         RunSmilePipeline(m_converter);
     m_bUndoAvailable = false;
     return true;
@@ -117,6 +118,9 @@ bool CChirpwellDoc::OpenDocumentFile(const std::string& path)
 
 void CChirpwellDoc::OnNewDocument()
 {
+    CCodec codec;
+    codec.StartText({}, EEncoding::ShiftJis);
+    TakeCodec(std::move(codec));
     m_pView->SetText(std::string());
     m_converter.ClearSmilePlaces();
     m_strUndoText.clear();
@@ -138,15 +142,28 @@ void CChirpwellDoc::SetPathName(const std::string& path, bool addToRecentFiles)
 bool CChirpwellDoc::Serialize(EArchive direction, const std::string& path)
 {
     if (direction == EArchive::Store)
-        return m_file.Write(path, m_pView->GetText(), m_eSaveEncoding);
+        return m_file.Write(path, m_pView->GetText(), m_eSaveEncoding, m_codec);
     std::string text;
     EEncoding encoding = EEncoding::ShiftJis;
+    CCodec codec;
     if (!m_file.Read(path, m_pView->GetTextLimit(), m_eReadEncoding, m_pView->DetectsEncoding(),
-                     text, encoding))
+                     codec, text, encoding))
         return false;
+    m_bSmileSetEncoded = TakeCodec(std::move(codec));
     m_pView->SetText(text);
     SetEncoding(encoding);
     return true;
+}
+
+bool CChirpwellDoc::TakeCodec(CCodec&& codec)
+{
+    // The codes belong to the text: what the smile set and the censor characters
+    // hold is encoded again for it.
+    const CCodec previous = std::move(m_codec);
+    m_codec = std::move(codec);
+    const bool encoded = m_converter.EncodeAgain(previous);
+    UpdateSmileSetNotice();
+    return encoded;
 }
 
 void CChirpwellDoc::SetEncoding(EEncoding encoding)
@@ -233,7 +250,7 @@ void CChirpwellDoc::OnSmileWithFile()
     if (!path)
         return;
     // The other file serves this one smile; the document's own set stays untouched.
-    CConverter other(m_ports.m_prompter, m_random, &m_file.Codes());
+    CConverter other(m_ports.m_prompter, m_random, &m_codec);
     other.m_nFrequency = m_converter.m_nFrequency;
     if (!other.LoadSmileFile(*path)) {
         m_ports.m_prompter.ShowMessage(Cp932Text(kMsgSmileFileFailed));

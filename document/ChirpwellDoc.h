@@ -6,6 +6,7 @@
 
 #include "document/CommandRouter.h"
 #include "document/DocumentFile.h"
+#include "engine/Codec.h"
 #include "engine/Converter.h"
 #include "engine/Encoding.h"
 #include "engine/Random.h"
@@ -73,8 +74,9 @@ public:
     void OnSaveEncoding(EEncoding encoding);
     void OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const;
     EEncoding Encoding() const { return m_eEncoding; }
-    // The codes of characters CP932 lacks, for every text and smile file read.
-    const CCodeTable& Codes() const { return m_file.Codes(); }
+    // The open text's codec, through which every text and smile file is read.
+    CCodec& Codec() { return m_codec; }
+    const CCodec& Codec() const { return m_codec; }
 
     // Filters and smiles the view's text with converter (the document's own or a
     // temporary one), keeping the text before it for undo. False, after a message,
@@ -120,11 +122,15 @@ private:
     void UpdateSmileSetNotice();
     void BuildCommands();
     void SetEncoding(EEncoding encoding);
+    // The codec of a text that becomes the document's; false when the smile set in
+    // force could not be encoded for it, after a message.
+    bool TakeCodec(CCodec&& codec);
 
     CDocPorts m_ports;
     IDocView* m_pView = nullptr;
     CRandom m_random;  // shared by both converters and every temporary one
-    CDocumentFile m_file;  // its codes serve the converters' smile files too
+    CCodec m_codec;        // the open text's; the converters read smile files through it
+    CDocumentFile m_file;
     EEncoding m_eEncoding = EEncoding::ShiftJis;
     EEncoding m_eSaveEncoding = EEncoding::ShiftJis;
     EReadEncoding m_eReadEncoding = EReadEncoding::AsSettingsSay;
@@ -132,6 +138,7 @@ private:
     bool m_bModified = false;
 
     bool m_bViewReady = false;
+    bool m_bSmileSetEncoded = true;  // for the text read last
     CConverter m_converter;
     std::string m_strUndoText;
     CConverter m_undoConverter;  // only its smile places are used

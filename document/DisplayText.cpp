@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/CodeTable.h"
-#include "engine/Cp932Table.h"
+#include "engine/Codec.h"
+#include "engine/CodecTables.h"
 
 namespace {
 
@@ -24,31 +24,10 @@ constexpr std::array<unsigned char, 256> MakeByteKinds()
 
 constexpr std::array<unsigned char, 256> kByteKinds = MakeByteKinds();
 
-// The two-byte units as the CP932 table shows them, by lead * 256 + trail, read
-// without a call per character.
-const std::vector<char16_t>& PairCharacters()
-{
-    static const std::vector<char16_t> pairs = [] {
-        const CCp932Table& table = CCp932Table::Instance();
-        std::vector<char16_t> characters(0x10000, CCp932Table::kReplacement);
-        for (int lead = 0; lead < 256; ++lead) {
-            if (kByteKinds[lead] != kLead)
-                continue;
-            for (int trail = 0; trail < 256; ++trail)
-                characters[lead << 8 | trail] = table.Pair(static_cast<unsigned char>(lead),
-                                                           static_cast<unsigned char>(trail));
-        }
-        return characters;
-    }();
-    return pairs;
-}
-
 }  // namespace
 
-CDisplayText::CDisplayText(std::string_view cp932, const CCodeTable* codes)
+CDisplayText::CDisplayText(std::string_view cp932, const CCodec* codec)
 {
-    const CCp932Table& table = CCp932Table::Instance();
-    const char16_t* pairs = PairCharacters().data();
     const std::size_t size = cp932.size();
     const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
     // No unit shows as more UTF-16 units than it has bytes, so both fit; written
@@ -64,7 +43,7 @@ CDisplayText::CDisplayText(std::string_view cp932, const CCodeTable* codes)
         starts[n] = static_cast<std::uint32_t>(i);
         switch (kByteKinds[byte]) {
         case kSingle:
-            shown[n++] = table.Single(byte);
+            shown[n++] = kCp932Singles[byte];
             ++i;
             break;
         case kCr:
@@ -77,16 +56,16 @@ CDisplayText::CDisplayText(std::string_view cp932, const CCodeTable* codes)
             break;
         default: {
             if (i + 1 == size) {
-                shown[n++] = CCp932Table::kReplacement;
+                shown[n++] = kNoCharacter;
                 ++i;
                 break;
             }
             const unsigned char trail = bytes[i + 1];
-            char32_t character = pairs[byte << 8 | trail];
-            if (character == CCp932Table::kReplacement && codes)
-                character = codes->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
+            char32_t character = kCp932Pairs[LeadIndex(byte) * 256 + trail];
+            if (character == kNoCharacter && codec)
+                character = codec->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
             if (character == 0)
-                character = CCp932Table::kReplacement;
+                character = kNoCharacter;
             if (character > 0xFFFF) {
                 // Both halves of the pair map to the unit's bytes.
                 shown[n++] = static_cast<char16_t>(0xD7C0 + (character >> 10));

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-class CCodeTable;
+class CCodec;
 
 // A CP932 text as the view shows it, with the maps between its byte positions and
 // the shown positions. Every unit (a byte, or a lead byte and the byte after it)
@@ -17,8 +17,8 @@ class CCodeTable;
 // takes two UTF-16 units; both map to the unit's bytes.
 class CDisplayText {
 public:
-    // codes, when given, must outlive the construction only.
-    explicit CDisplayText(std::string_view cp932, const CCodeTable* codes = nullptr);
+    // codec, when given, must outlive the construction only.
+    explicit CDisplayText(std::string_view cp932, const CCodec* codec = nullptr);
 
     const std::u16string& Shown() const { return m_shown; }
     std::size_t ByteLength() const { return m_unitStarts.back(); }

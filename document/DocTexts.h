@@ -23,7 +23,7 @@ inline constexpr char kMsgCannotSave[] = "%1 に保存できません。\n%2";
 inline constexpr char kMsgZeroByte[] =
     "%1 はテキストファイルではありません (ゼロのバイトを含んでいます)。";
 // %1 the character, %2 its line, %3 the encoding.
-inline constexpr char kMsgCannotEncode[] = "「%1」（%2 行目）は %3 で保存できません。";
+inline constexpr char kMsgCannotEncode[] = "「%1」（%2 行 %3 文字目）は %4 で保存できません。";
 inline constexpr char kReasonNotFound[] = "ﾌｧｲﾙが見つかりません。";
 inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されました。";
 inline constexpr char kReasonIsFolder[] = "ﾌｫﾙﾀﾞです。";

@@ -5,13 +5,13 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
 #include "engine/FileWriter.h"
 #include "engine/TextFile.h"
 #include "engine/TextFormat.h"
-#include "engine/Transcoder.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ std::optional<EEncoding> NamedEncoding(EReadEncoding how, bool detect)
 }  // namespace
 
 bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncoding how,
-                         bool detect, std::string& text, EEncoding& encoding)
+                         bool detect, CCodec& codec, std::string& text, EEncoding& encoding)
 {
     std::error_code error;
     std::string bytes;
@@ -81,7 +81,8 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
     const EEncoding read = EncodingToRead(bytes, NamedEncoding(how, detect));
     std::string decoded;
     CTextFault fault;
-    if (!DecodeText(bytes, read, m_codes, decoded, fault)) {
+    codec.StartText(bytes, read);
+    if (!codec.DecodeText(bytes, read, decoded, fault)) {
         m_prompter.ShowMessage(DecodingFaultMessage(path, read, fault));
         return false;
     }
@@ -95,17 +96,20 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
     return true;
 }
 
-bool CDocumentFile::Write(const std::string& path, const std::string& text, EEncoding encoding)
+bool CDocumentFile::Write(const std::string& path, const std::string& text, EEncoding encoding,
+                          const CCodec& codec)
 {
     std::string bytes;
     CTextFault fault;
-    if (!EncodeText(text, encoding, m_codes, bytes, fault)) {
+    if (!codec.Encode(text, encoding, bytes, fault)) {
         // A character shows as its own unit, which the prompter shows with the
         // document's codes; bytes that are no character, in hex.
         const std::string unit = text.substr(fault.m_nOffset, fault.m_nLength);
+        const CTextPlace place = PlaceInBytes(text, EEncoding::ShiftJis, fault.m_nOffset);
         m_prompter.ShowMessage(FormatMessage(
             Cp932Text(kMsgCannotEncode), fault.m_character != 0 ? unit : HexBytes(unit),
-            std::to_string(PlaceInText(text, fault.m_nOffset).m_nLine), EncodingName(encoding)));
+            std::to_string(place.m_nLine), std::to_string(place.m_nColumn),
+            EncodingName(encoding)));
         return false;
     }
     std::error_code error;

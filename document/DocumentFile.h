@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/CodeTable.h"
 #include "engine/Encoding.h"
 
+class CCodec;
 class IPrompter;
 
 // How a file's encoding is taken when it is read: as the display settings say
@@ -16,9 +16,8 @@ enum class EReadEncoding { AsSettingsSay, Detect, ShiftJis, Utf8, EucJp };
 
 // The document's texts to and from files: a text file read whole (a regular file of
 // at most the view's limit, without a zero byte) and transcoded to CP932, or CP932
-// text written whole in an encoding. Owns the codes of characters CP932 lacks, for
-// the program's life. Every failure is told through the prompter, which must outlive
-// this. Paths are file-system bytes.
+// text written whole in an encoding. Every failure is told through the prompter,
+// which must outlive this. Paths are file-system bytes.
 class CDocumentFile {
 public:
     explicit CDocumentFile(IPrompter& prompter) : m_prompter(prompter) {}
@@ -26,18 +25,17 @@ public:
     CDocumentFile& operator=(const CDocumentFile&) = delete;
 
     // The text of the file at path as CP932, and the encoding it was read in: how
-    // says which, detect what the settings say. False after a message.
+    // says which, detect what the settings say. codec starts afresh for the text.
+    // False after a message.
     bool Read(const std::string& path, std::size_t limit, EReadEncoding how, bool detect,
-              std::string& text, EEncoding& encoding);
-    // Writes text to path in encoding, whole or not at all; false after a message.
-    bool Write(const std::string& path, const std::string& text, EEncoding encoding);
-
-    CCodeTable& Codes() { return m_codes; }
-    const CCodeTable& Codes() const { return m_codes; }
+              CCodec& codec, std::string& text, EEncoding& encoding);
+    // Writes text, whose codec is codec, to path in encoding, whole or not at all;
+    // false after a message.
+    bool Write(const std::string& path, const std::string& text, EEncoding encoding,
+               const CCodec& codec);
 
 private:
     IPrompter& m_prompter;
-    CCodeTable m_codes;
 };
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
+#include "engine/Codec.h"
 #include "engine/Converter.h"
 #include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
@@ -48,10 +49,10 @@ bool ParseInteger(const std::string& text, int& value)
 }
 
 std::optional<CSettingsRefusal> CheckCensorCharacter(ESettingsField field,
-                                                     const std::string& utf8,
-                                                     std::size_t limit, std::string& cp932)
+                                                     const std::string& utf8, std::size_t limit,
+                                                     CCodec& codec, std::string& cp932)
 {
-    if (!Utf8ToCp932(utf8, cp932))
+    if (!codec.DecodeCp932Input(utf8, cp932))
         return CSettingsRefusal{field, Cp932Text(kMsgNotCp932)};
     if (cp932.size() > limit)
         return CSettingsRefusal{
@@ -62,7 +63,7 @@ std::optional<CSettingsRefusal> CheckCensorCharacter(ESettingsField field,
 }  // namespace
 
 std::optional<CSettingsRefusal> CheckSettings(const CSettingsInput& input,
-                                              CSettingsValues& values)
+                                              CSettingsValues& values, CCodec& codec)
 {
     CSettingsValues checked;
     checked.m_bHTMLCut = input.m_bHTMLCut;
@@ -76,10 +77,10 @@ std::optional<CSettingsRefusal> CheckSettings(const CSettingsInput& input,
             Cp932Text(FormatMessage(kMsgIntegerRange, std::to_string(kMinFrequency),
                                     std::to_string(kMaxFrequency)))};
     if (auto refusal = CheckCensorCharacter(ESettingsField::Hankaku, input.m_strHankaku,
-                                            kHankakuBytes, checked.m_strHankaku))
+                                            kHankakuBytes, codec, checked.m_strHankaku))
         return refusal;
     if (auto refusal = CheckCensorCharacter(ESettingsField::Zenkaku, input.m_strZenkaku,
-                                            kZenkakuBytes, checked.m_strZenkaku))
+                                            kZenkakuBytes, codec, checked.m_strZenkaku))
         return refusal;
     values = checked;
     return std::nullopt;

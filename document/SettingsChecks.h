@@ -8,6 +8,7 @@
 
 #include "document/SettingsValues.h"
 
+class CCodec;
 class CConverter;
 class INotifier;
 struct CFileDialogOptions;
@@ -39,9 +40,10 @@ inline constexpr std::size_t kZenkakuBytes = 2;
 
 // Checks the input in the dialog's order (frequency an integer, then 5 to 100, then
 // the half-width character at most 1 byte, the full-width at most 2, in CP932) and
-// fills values when all pass.
+// fills values when all pass. The censor characters are encoded through codec, that
+// of the text they will censor.
 std::optional<CSettingsRefusal> CheckSettings(const CSettingsInput& input,
-                                              CSettingsValues& values);
+                                              CSettingsValues& values, CCodec& codec);
 
 // True when utf8 is CP932 text of at most limit bytes: what a censor field accepts
 // as the user types.

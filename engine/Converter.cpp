@@ -34,9 +34,9 @@ bool IsFullWidthSpace(const std::string& text, std::size_t at)
 
 }  // namespace
 
-CConverter::CConverter(INotifier& notifier, CRandom& random, CCodeTable* codes)
-    : m_pOwnCodes(codes ? nullptr : std::make_unique<CCodeTable>()),
-      m_codes(codes ? *codes : *m_pOwnCodes),
+CConverter::CConverter(INotifier& notifier, CRandom& random, CCodec* codec)
+    : m_pOwnCodec(codec ? nullptr : std::make_unique<CCodec>()),
+      m_codec(codec ? *codec : *m_pOwnCodec),
       m_notifier(notifier),
       m_random(random)
 {
@@ -57,6 +57,7 @@ void CConverter::RemoveAllRules()
 void CConverter::LoadBuiltInSet()
 {
     RemoveAllRules();
+    m_bSmileFromBytes = false;
     m_strName = kBuiltInSetName;
     m_bHasSmileSet = true;
     for (const CBuiltInRule& rule : BuiltInRules())
@@ -69,20 +70,18 @@ void CConverter::StartSmileSet()
     m_strName = Cp932Text(kUnnamedSetName);
     m_strSeparator = " ";
     m_bHasSmileSet = false;
+    m_bSmileFromBytes = false;
 }
 
 bool CConverter::LoadSmileFile(const std::string& path, CSmileFileFault* why)
 {
+    if (path == kBuiltInSetPath)
+        return LoadSmileContent(path, {});
     CSmileFileFault fault;
-    std::string content;
-    if (path == kBuiltInSetPath ||
-        ReadSmileFile(path, std::nullopt, m_codes, content, fault))
-        return LoadSmileContent(path, content);
+    std::string bytes;
+    if (ReadSmileFileBytes(path, bytes, fault))
+        return LoadSmileBytes(path, std::move(bytes), std::nullopt);
     StartSmileSet();
-    // Text that is no text in its encoding is told here; the file is one that could
-    // be opened, so the callers would not know why.
-    if (!fault.m_error)
-        ShowDecodingFault(path, fault);
     if (why)
         *why = fault;
     return false;
@@ -91,13 +90,61 @@ bool CConverter::LoadSmileFile(const std::string& path, CSmileFileFault* why)
 bool CConverter::LoadSmileText(const std::string& path, std::string_view bytes,
                                std::optional<EEncoding> encoding)
 {
+    if (path == kBuiltInSetPath)
+        return LoadSmileContent(path, {});
+    return LoadSmileBytes(path, std::string(bytes), encoding);
+}
+
+bool CConverter::LoadSmileBytes(const std::string& path, std::string bytes,
+                                std::optional<EEncoding> encoding)
+{
     CSmileFileFault fault;
     std::string content;
-    if (path == kBuiltInSetPath || DecodeSmileFile(bytes, encoding, m_codes, content, fault))
-        return LoadSmileContent(path, content);
-    StartSmileSet();
-    ShowDecodingFault(path, fault);
-    return false;
+    if (!DecodeSmileFile(bytes, encoding, m_codec, content, fault)) {
+        StartSmileSet();
+        // The file could be read, so the callers would not know why it failed.
+        ShowDecodingFault(path, fault);
+        return false;
+    }
+    const bool loaded = LoadSmileContent(path, content);
+    // A bad line leaves the built-in set, which needs no bytes.
+    if (loaded) {
+        m_strSmilePath = path;
+        m_strSmileBytes = std::move(bytes);
+        m_smileEncoding = encoding;
+        m_strSmileContent = std::move(content);
+        m_bSmileFromBytes = true;
+    }
+    return loaded;
+}
+
+bool CConverter::EncodeAgain(const CCodec& previous)
+{
+    for (std::string* censor : {&m_strZenkaku, &m_strHankaku}) {
+        std::string encoded;
+        // One that cannot be encoded now is repaired to its default by the censor.
+        if (!m_codec.DecodeCp932Input(previous.ToUtf8(*censor), encoded))
+            encoded.clear();
+        *censor = std::move(encoded);
+    }
+    if (!m_bSmileFromBytes)
+        return true;
+    CSmileFileFault fault;
+    std::string content;
+    const std::string path = m_strSmilePath;
+    if (!DecodeSmileFile(m_strSmileBytes, m_smileEncoding, m_codec, content, fault)) {
+        StartSmileSet();
+        ShowDecodingFault(path, fault);
+        return false;
+    }
+    // Most sets come out as they were, and a large one takes long to parse.
+    if (content == m_strSmileContent)
+        return true;
+    // The set's own path stays what the settings name.
+    const std::string modeFilePath = m_strModeFilePath;
+    const bool loaded = LoadSmileBytes(path, std::move(m_strSmileBytes), m_smileEncoding);
+    m_strModeFilePath = modeFilePath;
+    return loaded;
 }
 
 void CConverter::ShowDecodingFault(const std::string& path, const CSmileFileFault& fault)
@@ -183,8 +230,8 @@ bool CConverter::LoadSettings(IProfile& profile)
     m_bHTMLCut = ReadProfile(profile, kKeyHtmlCut) != 0;
     m_bCPPCut = ReadProfile(profile, kKeyCppCut) != 0;
     m_bReturnCode = ReadProfile(profile, kKeyReturnCode) != 0;
-    m_strHankaku = ReadCp932(profile, kKeyHankaku);
-    m_strZenkaku = ReadCp932(profile, kKeyZenkaku);
+    m_strHankaku = ReadCp932(profile, kKeyHankaku, m_codec);
+    m_strZenkaku = ReadCp932(profile, kKeyZenkaku, m_codec);
     return LoadSmileFile(m_strModeFilePath);
 }
 
@@ -195,8 +242,8 @@ void CConverter::SaveSettings(IProfile& profile) const
     WriteProfile(profile, kKeyHtmlCut, m_bHTMLCut ? 1 : 0);
     WriteProfile(profile, kKeyCppCut, m_bCPPCut ? 1 : 0);
     WriteProfile(profile, kKeyReturnCode, m_bReturnCode ? 1 : 0);
-    WriteCp932(profile, kKeyHankaku, m_strHankaku);
-    WriteCp932(profile, kKeyZenkaku, m_strZenkaku);
+    WriteCp932(profile, kKeyHankaku, m_strHankaku, m_codec);
+    WriteCp932(profile, kKeyZenkaku, m_strZenkaku, m_codec);
 }
 
 bool CConverter::Censor(std::string& text)

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
 #include "engine/Encoding.h"
 #include "engine/RuleTable.h"
 #include "engine/SmilePlace.h"
@@ -21,12 +21,12 @@ class IProgress;
 // The smile engine: the settings, the rule table of the smile set in force, the
 // smile-file reader's state and the places the last conversion changed. Texts are
 // CP932 bytes and positions count them; paths are file-system bytes. The notifier,
-// the generator and the code table, when given, must outlive the converter.
+// the generator and the codec, when given, must outlive the converter.
 class CConverter {
 public:
-    // Smile files take the codes of characters CP932 lacks from codes, shared with
-    // the texts they smile; without it the converter keeps a table of its own.
-    CConverter(INotifier& notifier, CRandom& random, CCodeTable* codes = nullptr);
+    // Smile files are read through codec, that of the texts they smile; without one
+    // the converter keeps a codec of its own.
+    CConverter(INotifier& notifier, CRandom& random, CCodec* codec = nullptr);
     CConverter(const CConverter&) = delete;
     CConverter& operator=(const CConverter&) = delete;
 
@@ -48,7 +48,12 @@ public:
     // encoding, or needs more codes than are free, is reported and leaves no rules.
     bool LoadSmileText(const std::string& path, std::string_view content,
                        std::optional<EEncoding> encoding = std::nullopt);
-    CCodeTable& Codes() { return m_codes; }
+    CCodec& Codec() { return m_codec; }
+    // After the codec started a new text: the smile set in force and the censor
+    // characters, which previous encoded, are encoded again for it; the set from
+    // its file's bytes as they were read. False, after a message, when the codes ran
+    // out; no smile set is then in force.
+    bool EncodeAgain(const CCodec& previous);
     // False while no smile set is in force: before the first load, and after a load
     // whose file could not be read.
     bool HasSmileSet() const { return m_bHasSmileSet; }
@@ -97,6 +102,9 @@ private:
     void StartSmileSet();
     // Takes the smile set from the CP932 content of the smile file at path.
     bool LoadSmileContent(const std::string& path, std::string_view content);
+    // The same from its bytes, in encoding or the one detected, kept for EncodeAgain.
+    bool LoadSmileBytes(const std::string& path, std::string bytes,
+                        std::optional<EEncoding> encoding);
     void ShowDecodingFault(const std::string& path, const CSmileFileFault& fault);
 
     CSmilePlaceList m_smilePlaces;
@@ -104,8 +112,15 @@ private:
     CRuleTable m_ruleTable;
     std::string m_strSeparator;
     bool m_bHasSmileSet = false;
-    std::unique_ptr<CCodeTable> m_pOwnCodes;  // only when no table was given
-    CCodeTable& m_codes;
+    // The smile file in force as read, while its rules are in force: the bytes, the
+    // encoding named for them and their CP932 content.
+    std::string m_strSmilePath;
+    std::string m_strSmileBytes;
+    std::optional<EEncoding> m_smileEncoding;
+    std::string m_strSmileContent;
+    bool m_bSmileFromBytes = false;
+    std::unique_ptr<CCodec> m_pOwnCodec;  // only when none was given
+    CCodec& m_codec;
     INotifier& m_notifier;
     CRandom& m_random;
 };

@@ -1,53 +1,10 @@
 #include "engine/Cp932.h"
 
 #include <cassert>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-#include <iconv.h>
-
-namespace {
-
-// Runs iconv over the whole input; false with the offset of the first unit it
-// could not take.
-bool Recode(const char* to, const char* from, std::string_view input, std::string& output,
-            std::size_t& failedAt)
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        failedAt = 0;
-        return false;
-    }
-    std::string result(input.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    std::size_t written = 0;
-    bool ok = true;
-    while (inLeft > 0) {
-        char* out = result.data() + written;
-        std::size_t outLeft = result.size() - written;
-        const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
-        written = result.size() - outLeft;
-        if (rc != static_cast<std::size_t>(-1))
-            break;
-        if (errno == E2BIG) {
-            result.resize(result.size() * 2);
-            continue;
-        }
-        failedAt = input.size() - inLeft;
-        ok = false;
-        break;
-    }
-    iconv_close(cd);
-    if (!ok)
-        return false;
-    result.resize(written);
-    output = std::move(result);
-    return true;
-}
-
-}  // namespace
+#include "engine/Codec.h"
 
 bool IsLeadByte(unsigned char byte)
 {
@@ -65,49 +22,6 @@ std::size_t FindInText(std::string_view text, std::string_view needle)
         i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
     }
     return std::string_view::npos;
-}
-
-CTextPlace PlaceInText(std::string_view cp932, std::size_t offset)
-{
-    CTextPlace place;
-    std::size_t i = 0;
-    while (i < offset && i < cp932.size()) {
-        const char byte = cp932[i];
-        if (byte == '\r' || byte == '\n') {
-            ++place.m_nLine;
-            place.m_nColumn = 1;
-            i += byte == '\r' && i + 1 < cp932.size() && cp932[i + 1] == '\n' ? 2 : 1;
-            continue;
-        }
-        ++place.m_nColumn;
-        i += IsLeadByte(static_cast<unsigned char>(byte)) ? 2 : 1;
-    }
-    return place;
-}
-
-bool Utf8ToCp932(std::string_view utf8, std::string& cp932, CCodecError* error)
-{
-    CCodecError fault;
-    fault.m_nOffset = FindInvalidUtf8(utf8);
-    if (fault.m_nOffset != std::string_view::npos) {
-        fault.m_bMalformed = true;
-    } else if (Recode("CP932", "UTF-8", utf8, cp932, fault.m_nOffset)) {
-        return true;
-    }
-    if (error)
-        *error = fault;
-    return false;
-}
-
-bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error)
-{
-    CCodecError fault;
-    fault.m_bMalformed = true;
-    if (Recode("UTF-8", "CP932", cp932, utf8, fault.m_nOffset))
-        return true;
-    if (error)
-        *error = fault;
-    return false;
 }
 
 std::size_t FindInvalidUtf8(std::string_view utf8)

@@ -15,28 +15,6 @@ bool IsLeadByte(unsigned char byte);
 // npos. An empty needle is found at 0.
 std::size_t FindInText(std::string_view text, std::string_view needle);
 
-// The line of a byte offset, from 1 (a CR LF pair, a lone CR and a lone LF each end
-// one), and its column, from 1, counting characters.
-struct CTextPlace {
-    std::size_t m_nLine = 1;
-    std::size_t m_nColumn = 1;
-};
-CTextPlace PlaceInText(std::string_view cp932, std::size_t offset);
-
-// Where a conversion failed.
-struct CCodecError {
-    std::size_t m_nOffset = 0;  // byte of the input where the fault starts
-    bool m_bMalformed = false;  // not valid input at all, rather than a character the
-                                // other side lacks
-};
-
-// UTF-8 to CP932; false when the input is not UTF-8 or holds a character that CP932
-// lacks (error, when given, says which and where).
-bool Utf8ToCp932(std::string_view utf8, std::string& cp932, CCodecError* error = nullptr);
-
-// CP932 to UTF-8; false when a byte or pair is no CP932 character.
-bool Cp932ToUtf8(std::string_view cp932, std::string& utf8, CCodecError* error = nullptr);
-
 // The start of the first invalid UTF-8 sequence (overlong forms and surrogates
 // included), or npos.
 std::size_t FindInvalidUtf8(std::string_view utf8);

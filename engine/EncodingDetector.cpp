@@ -6,9 +6,9 @@
 
 #include <uchardet.h>
 
+#include "engine/CodecTables.h"
 #include "engine/Cp932.h"
-#include "engine/Cp932Table.h"
-#include "engine/EucJpTable.h"
+#include "engine/EucJp.h"
 
 namespace {
 
@@ -68,18 +68,18 @@ bool NamedEucJp(std::string_view bytes)
 
 bool IsValidCp932(std::string_view bytes)
 {
-    const CCp932Table& table = CCp932Table::Instance();
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         if (!IsLeadByte(byte)) {
-            if (table.Single(byte) == CCp932Table::kReplacement)
+            if (kCp932Singles[byte] == kNoCharacter)
                 return false;
             ++i;
             continue;
         }
         if (i + 1 >= bytes.size() ||
-            table.Pair(byte, static_cast<unsigned char>(bytes[i + 1])) == CCp932Table::kReplacement)
+            kCp932Pairs[LeadIndex(byte) * 256 + static_cast<unsigned char>(bytes[i + 1])] ==
+                kNoCharacter)
             return false;
         i += 2;
     }
@@ -90,12 +90,10 @@ bool IsValidEucJp(std::string_view bytes)
 {
     if (!HasEucJpShape(bytes))
         return false;
-    const CEucJpTable& table = CEucJpTable::Instance();
     std::size_t i = 0;
     while (i < bytes.size()) {
         std::size_t length = 1;
-        if (static_cast<unsigned char>(bytes[i]) >= 0x80 &&
-            table.Decode(bytes.substr(i), length) == 0)
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && DecodeEucJp(bytes.substr(i), length) == 0)
             return false;
         i += length;
     }

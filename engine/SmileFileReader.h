@@ -6,10 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "engine/Codec.h"
 #include "engine/Encoding.h"
-#include "engine/Transcoder.h"
-
-class CCodeTable;
 
 // Why a smile file could not be read: the system's reason, or an EReadError (not a
 // regular file, larger than the text limit); or, when error is empty, text that is
@@ -20,13 +18,11 @@ struct CSmileFileFault {
     EEncoding m_eEncoding = EEncoding::ShiftJis;
 };
 
-// The smile file at path, a regular file of at most the text limit, as CP932 text:
-// in encoding, or in the one detected. Characters that CP932 lacks take their codes
-// from codes. False with the reason.
-bool ReadSmileFile(const std::string& path, std::optional<EEncoding> encoding, CCodeTable& codes,
-                   std::string& cp932, CSmileFileFault& fault);
-// The same for the bytes of a smile file already read.
-bool DecodeSmileFile(std::string_view bytes, std::optional<EEncoding> encoding, CCodeTable& codes,
+// The bytes of the smile file at path, a regular file of at most the text limit.
+bool ReadSmileFileBytes(const std::string& path, std::string& bytes, CSmileFileFault& fault);
+// The bytes of a smile file as CP932 text: in encoding, or in the one detected.
+// Characters that CP932 lacks take their codes from codec. False with the reason.
+bool DecodeSmileFile(std::string_view bytes, std::optional<EEncoding> encoding, CCodec& codec,
                      std::string& cp932, CSmileFileFault& fault);
 
 #endif

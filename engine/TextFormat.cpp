@@ -1,15 +1,17 @@
 #include "engine/TextFormat.h"
 
 #include "engine/Cp932.h"
+#include "engine/EngineTexts.h"
 
 std::string FormatMessage(std::string_view format, std::string_view first,
-                          std::string_view second, std::string_view third)
+                          std::string_view second, std::string_view third,
+                          std::string_view fourth)
 {
-    const std::string_view arguments[] = {first, second, third};
+    const std::string_view arguments[] = {first, second, third, fourth};
     std::string text;
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' &&
-            format[i + 1] <= '3') {
+            format[i + 1] <= '4') {
             text += arguments[format[i + 1] - '1'];
             ++i;
         } else {
@@ -34,4 +36,14 @@ std::string HexBytes(std::string_view bytes)
         hex += {'<', kDigits[value >> 4], kDigits[value & 0xF], '>'};
     }
     return hex;
+}
+
+std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,
+                                 const CTextFault& fault)
+{
+    return fault.m_eKind == CTextFault::EKind::TooManyCharacters
+               ? FormatMessage(Cp932Text(kMsgTooManyCharacters), PathForMessage(path),
+                               std::to_string(fault.m_nCount))
+               : FormatMessage(Cp932Text(kMsgCannotDecode), PathForMessage(path),
+                               EncodingName(encoding));
 }

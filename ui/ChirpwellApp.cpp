@@ -105,7 +105,7 @@ void CChirpwellApp::CreateWindows()
     m_pPrintService = std::make_unique<CPrintService>(m_profile);
     m_pDocument = std::make_unique<CChirpwellDoc>(CDocPorts{
         m_prompter, *m_pProgressFactory, m_profile, m_clock, m_workingDirectory, *m_pFrame});
-    m_prompter.SetCodes(&m_pDocument->Codes());
+    m_prompter.SetCodec(&m_pDocument->Codec());
     m_pView = new CChirpwellView(*m_pDocument, m_profile, m_pFrame);
     m_pView->SetPrintService(m_pPrintService.get());
     m_pFrame->setCentralWidget(m_pView);

@@ -49,7 +49,7 @@ CChirpwellView::CChirpwellView(CChirpwellDoc& document, IProfile& profile, QWidg
       m_pDisplay(std::make_unique<CDisplayText>(std::string_view())),
       m_chooser(*this),
       m_printing(*this, [this](bool selectionOnly) { return PrintJob(selectionOnly); }),
-      m_finder(*this, *this, document.Codes()),
+      m_finder(*this, *this, document.Codec()),
       m_help(*this)
 {
     m_settings.Load(m_profile);
@@ -126,7 +126,7 @@ void CChirpwellView::CatchUp()
 const CDisplayText& CChirpwellView::Display()
 {
     if (!m_pDisplay)
-        m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codes());
+        m_pDisplay = std::make_unique<CDisplayText>(m_strText, &m_document.Codec());
     return *m_pDisplay;
 }
 
@@ -189,7 +189,7 @@ void CChirpwellView::ScrollCaret()
 
 void CChirpwellView::ResizeToText()
 {
-    m_fitter.Fit(*this, m_strText, m_document.Codes(), m_settings);
+    m_fitter.Fit(*this, m_strText, m_document.Codec(), m_settings);
 }
 
 void CChirpwellView::Redisplay()
@@ -291,7 +291,7 @@ CPrintJob CChirpwellView::PrintJob(bool selectionOnly)
         const CSelection selection = GetSelection();
         job.m_strText = FromCp932(std::string_view(m_strText).substr(
                                       selection.m_nStart, selection.m_nEnd - selection.m_nStart),
-                                  &m_document.Codes());
+                                  &m_document.Codec());
     } else {
         job.m_strText = QString::fromStdU16String(Display().Shown());
     }

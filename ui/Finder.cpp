@@ -13,8 +13,8 @@
 #include "ui/TextCodec.h"
 #include "ui/UiTexts.h"
 
-CFinder::CFinder(IDocView& view, QPlainTextEdit& box, const CCodeTable& codes)
-    : m_view(view), m_box(box), m_codes(codes)
+CFinder::CFinder(IDocView& view, QPlainTextEdit& box, const CCodec& codec)
+    : m_view(view), m_box(box), m_codec(codec)
 {
 }
 
@@ -41,7 +41,7 @@ bool CFinder::FindNext(const QString& text, bool matchCase, bool up)
 {
     std::string needle;
     std::optional<CSelection> found;
-    if (ToCp932(text, needle, &m_codes))
+    if (ToCp932(text, needle, &m_codec))
         found = FindText(m_view.GetText(), needle, m_view.GetSelection(), matchCase, up);
     if (!found) {
         QWidget* parent = m_pDialog && m_pDialog->isVisible() ? static_cast<QWidget*>(m_pDialog)

@@ -3,17 +3,17 @@
 
 #include <QString>
 
-class CCodeTable;
+class CCodec;
 class CFindDialog;
 class IDocView;
 class QPlainTextEdit;
 
 // The normal find: the modeless find dialog, made on first use and owned by the
 // text box, and the search for its text in the view's bytes from the selection on.
-// The view, its box and the codes must outlive the finder.
+// The view, its box and the codec must outlive the finder.
 class CFinder {
 public:
-    CFinder(IDocView& view, QPlainTextEdit& box, const CCodeTable& codes);
+    CFinder(IDocView& view, QPlainTextEdit& box, const CCodec& codec);
 
     // Shows the dialog, holding the selection when that lies within one line.
     void Show();
@@ -25,7 +25,7 @@ public:
 private:
     IDocView& m_view;
     QPlainTextEdit& m_box;
-    const CCodeTable& m_codes;
+    const CCodec& m_codec;
     CFindDialog* m_pDialog = nullptr;
 };
 

@@ -7,12 +7,12 @@
 
 void CPrompter::ShowMessage(const std::string& text)
 {
-    ShowMessageBox(m_pParent, FromCp932(text, m_pCodes));
+    ShowMessageBox(m_pParent, FromCp932(text, m_pCodec));
 }
 
 bool CPrompter::AskYesNo(const std::string& text)
 {
-    return ShowMessageBox(m_pParent, FromCp932(text, m_pCodes), EMessageButtons::YesNo);
+    return ShowMessageBox(m_pParent, FromCp932(text, m_pCodec), EMessageButtons::YesNo);
 }
 
 std::optional<std::string> CPrompter::ChooseFileToOpen(const CFileDialogOptions& options)

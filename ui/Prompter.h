@@ -3,16 +3,16 @@
 
 #include "document/IPrompter.h"
 
-class CCodeTable;
+class CCodec;
 class QWidget;
 
 // The document's dialogs as Qt shows them, over the main window.
 class CPrompter : public IPrompter {
 public:
     void SetParent(QWidget* parent) { m_pParent = parent; }
-    // The codes that messages may hold, shown as their characters; they must outlive
+    // The codec of the texts that messages may quote; it must outlive
     // the prompter's use.
-    void SetCodes(const CCodeTable* codes) { m_pCodes = codes; }
+    void SetCodec(const CCodec* codec) { m_pCodec = codec; }
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -22,7 +22,7 @@ public:
 
 private:
     QWidget* m_pParent = nullptr;
-    const CCodeTable* m_pCodes = nullptr;
+    const CCodec* m_pCodec = nullptr;
 };
 
 #endif

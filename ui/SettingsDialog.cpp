@@ -26,7 +26,7 @@ CSettingsDialog::CSettingsDialog(const CSettingsValues& values, CConverter& conv
     setFixedSize(units.Size(251, 131));
 
     // The frames first, so that the controls they frame lie above them.
-    m_pSetBox = new QGroupBox(FromCp932(m_converter.Name(), &m_converter.Codes()), this);
+    m_pSetBox = new QGroupBox(FromCp932(m_converter.Name(), &m_converter.Codec()), this);
     m_pSetBox->setGeometry(units.Rect(7, 7, 155, 66));
     auto* filters = new QGroupBox(Ui(kGroupFilters), this);
     filters->setGeometry(units.Rect(171, 53, 63, 58));
@@ -84,8 +84,8 @@ CSettingsDialog::CSettingsDialog(const CSettingsValues& values, CConverter& conv
     m_pReturnCode->setChecked(values.m_bReturnCode);
     // A stored value is shown as it is, even one the checks would refuse.
     m_pFrequency->setText(QString::number(values.m_nFrequency));
-    m_pZenkaku->setText(FromCp932(values.m_strZenkaku));
-    m_pHankaku->setText(FromCp932(values.m_strHankaku));
+    m_pZenkaku->setText(FromCp932(values.m_strZenkaku, &m_converter.Codec()));
+    m_pHankaku->setText(FromCp932(values.m_strHankaku, &m_converter.Codec()));
 
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -102,7 +102,7 @@ void CSettingsDialog::accept()
     input.m_strFrequency = m_pFrequency->text().toStdString();
     input.m_strHankaku = m_pHankaku->text().toStdString();
     input.m_strZenkaku = m_pZenkaku->text().toStdString();
-    const std::optional<CSettingsRefusal> refusal = CheckSettings(input, m_values);
+    const std::optional<CSettingsRefusal> refusal = CheckSettings(input, m_values, m_converter.Codec());
     if (!refusal) {
         QDialog::accept();
         return;
@@ -119,7 +119,7 @@ void CSettingsDialog::OnLoadFile()
 {
     if (const std::optional<std::string> path = ChooseFileToOpen(this, SmileFileDialogOptions()))
         m_pSetBox->setTitle(
-            FromCp932(LoadSmileFileFromDialog(m_converter, m_notifier, *path), &m_converter.Codes()));
+            FromCp932(LoadSmileFileFromDialog(m_converter, m_notifier, *path), &m_converter.Codec()));
     // Enter then confirms the dialog.
     m_pOk->setFocus();
 }

@@ -3,22 +3,20 @@
 #include <QFile>
 
 #include "document/DisplayText.h"
-#include "engine/Cp932.h"
-#include "engine/Transcoder.h"
+#include "engine/Codec.h"
 
-QString FromCp932(std::string_view cp932, const CCodeTable* codes)
+QString FromCp932(std::string_view cp932, const CCodec* codec)
 {
-    const CDisplayText shown(cp932, codes);
+    const CDisplayText shown(cp932, codec);
     // Messages keep their own line breaks; the display maps them to LF anyway.
     return QString::fromStdU16String(shown.Shown());
 }
 
-bool ToCp932(const QString& text, std::string& cp932, const CCodeTable* codes)
+bool ToCp932(const QString& text, std::string& cp932, const CCodec* codec)
 {
-    if (!codes)
+    if (!codec)
         return Utf8ToCp932(text.toStdString(), cp932);
-    CTextFault fault;
-    return DecodeKnownText(text.toStdString(), EEncoding::Utf8, *codes, cp932, fault);
+    return codec->DecodeKnownInput(text.toStdString(), cp932);
 }
 
 QString FromPath(const std::string& path)

@@ -24,7 +24,7 @@ void CWindowFitter::SetFont(const QFont& font)
     m_charWidths.clear();
 }
 
-int CWindowFitter::MeasureLine(std::string_view cp932, const CCodeTable& codes)
+int CWindowFitter::MeasureLine(std::string_view cp932, const CCodec& codec)
 {
     // Advances are summed character by character, as the text box lays out a line
     // of this font; each character is measured once per font, which keeps fitting
@@ -34,7 +34,7 @@ int CWindowFitter::MeasureLine(std::string_view cp932, const CCodeTable& codes)
         m_nTabStop = TabStopDistance(QFontMetrics(m_font));
     }
     const QFontMetrics metrics(m_font);
-    const CDisplayText shown(cp932, &codes);
+    const CDisplayText shown(cp932, &codec);
     int width = 0;
     for (const char16_t c : shown.Shown()) {
         if (c == u'\n')
@@ -52,7 +52,7 @@ int CWindowFitter::MeasureLine(std::string_view cp932, const CCodeTable& codes)
     return width;
 }
 
-void CWindowFitter::Fit(QAbstractScrollArea& view, std::string_view text, const CCodeTable& codes,
+void CWindowFitter::Fit(QAbstractScrollArea& view, std::string_view text, const CCodec& codec,
                         const CDisplaySettings& settings)
 {
     QWidget* frame = view.window();
@@ -66,7 +66,7 @@ void CWindowFitter::Fit(QAbstractScrollArea& view, std::string_view text, const 
     const QRect viewRect(view.viewport()->mapTo(frame, QPoint(0, 0)), view.viewport()->size());
     const std::optional<CWindowPlacement> resized = ResizeToText(
         settings.m_bAutoResize, text,
-        [this, &codes](std::string_view line) { return MeasureLine(line, codes); },
+        [this, &codec](std::string_view line) { return MeasureLine(line, codec); },
         settings.m_nFontSize, ToRect(frame->frameGeometry()),
         ToRect(viewRect.translated(frame->geometry().topLeft())),
         screen ? screen->geometry().width() : 0, placement);

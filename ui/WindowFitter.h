@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-class CCodeTable;
+class CCodec;
 class QAbstractScrollArea;
 struct CDisplaySettings;
 
@@ -19,12 +19,12 @@ public:
     // The font lines are measured in; the advances of the one before are forgotten.
     void SetFont(const QFont& font);
     // Resizes or maximises the window that holds view, as the rule says for text.
-    void Fit(QAbstractScrollArea& view, std::string_view text, const CCodeTable& codes,
+    void Fit(QAbstractScrollArea& view, std::string_view text, const CCodec& codec,
              const CDisplaySettings& settings);
 
 private:
-    // The width of a piece of CP932 text; codes give the characters CP932 lacks.
-    int MeasureLine(std::string_view cp932, const CCodeTable& codes);
+    // The width of a piece of CP932 text; codec gives the characters CP932 lacks.
+    int MeasureLine(std::string_view cp932, const CCodec& codec);
 
     QFont m_font;
     std::vector<int> m_charWidths;  // advance of each UTF-16 unit in m_font, -1 unknown

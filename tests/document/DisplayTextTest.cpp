@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/DisplayText.h"
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
 #include "tests/document/DocTest.h"
 
 namespace {
@@ -65,11 +65,13 @@ TEST(DisplayTextTest, PositionsMapBothWays)
 
 TEST(DisplayTextTest, OwnCodesShowAsTheirCharactersBeyondUffffAsTwoUnits)
 {
-    CCodeTable codes;
-    ASSERT_TRUE(codes.Add({U'\U0001F600', U'\u301C'}));  // given 81AD and 81AE
-    const std::string bytes = Hex("61 81ad 81ae 62");
+    CCodec codec;
+    std::string bytes;
+    CTextFault fault;
+    ASSERT_TRUE(codec.DecodeText("a" + Hex("F09F9880 E3809C") + "b", EEncoding::Utf8, bytes, fault));
+    ASSERT_EQ(bytes, Hex("61 81ad 81ae 62"));
     EXPECT_EQ(CDisplayText(bytes).Shown(), u"a\uFFFD\uFFFDb");
-    const CDisplayText text(bytes, &codes);
+    const CDisplayText text(bytes, &codec);
     EXPECT_EQ(text.Shown(), u"a\U0001F600\u301Cb");
     EXPECT_EQ(text.ShownAtOrBefore(1), 1u);
     EXPECT_EQ(text.ShownAtOrBefore(2), 1u);  // inside the emoji: its first unit

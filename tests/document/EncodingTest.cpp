@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Transcoder.h"
+#include "engine/Codec.h"
+#include "engine/CodecTables.h"
 #include "tests/document/DocTest.h"
 
 namespace {
@@ -39,11 +40,12 @@ TEST_F(EncodingTest, Utf8AndEucJpOpenSmiledAndSaveBackInTheirOwnEncoding)
     SaveAs(document, m_folder.PathOf("u2.txt"));
     EXPECT_EQ(ReadBytes(m_folder.PathOf("u2.txt")), "a!." + kWaveUtf8 + "\n" + kSmileUtf8 + "\r\n");
 
-    // The same characters keep their codes in a second file, here EUC-JP: 〜丂ねこです。
+    // The codes belong to the text: a second file, here EUC-JP, starts them afresh.
+    // 〜丂ねこです。
     const std::string eucText = Hex("A1C1 8FB0A1 A4CD A4B3 A4C7 A4B9 A1A3");
     const std::string euc = m_folder.Write("e.txt", eucText + "b.");
     ASSERT_TRUE(document.OpenDocumentFile(euc));
-    EXPECT_EQ(m_view.m_strText, Hex("81AD 81AF 82CB 82B1 82C5 82B7 8142") + "b!.");
+    EXPECT_EQ(m_view.m_strText, Hex("81AD 81AE 82CB 82B1 82C5 82B7 8142") + "b!.");
     EXPECT_EQ(m_frame.m_encodings.back(), EEncoding::EucJp);
     SaveAs(document, m_folder.PathOf("e2.txt"));
     EXPECT_EQ(ReadBytes(m_folder.PathOf("e2.txt")), eucText + "b!.");
@@ -119,10 +121,10 @@ TEST_F(EncodingTest, SavingRefusesACharacterTheChosenEncodingLacks)
     const std::string target = m_folder.PathOf("s.txt");
     SaveAs(document, target);
     ASSERT_EQ(m_prompter.m_messages.size(), 1u);
-    // 「😀」（2 行目）は Shift_JIS で保存できません。 with 😀 as its own code.
+    // 「😀」（2 行 1 文字目）は Shift_JIS で保存できません。 with 😀 as its own code.
     EXPECT_EQ(m_prompter.m_messages[0],
-              Hex("8175 81AD 8176816932208d7396da816a82cd2053686966745f4a49532082c595db91b682c5"
-                  "82ab82dc82b982f18142"));
+              Hex("8175 81AD 8176 816932208d7320312095b68e9a96da816a82cd2053686966745f4a4953"
+                  "2082c595db91b682c582ab82dc82b982f18142"));
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_EQ(document.GetPathName(), m_folder.PathOf("u.txt"));
 
@@ -140,7 +142,7 @@ TEST_F(EncodingTest, AFileNeedingMoreCodesThanAreFreeIsRefused)
     CChirpwellDoc& document = MakeEncodingDocument();
     ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("a.txt", "kept")));
     std::string many;
-    for (char32_t c = 0x1F000; c < 0x1F000 + CCodeTable::Capacity() + 1; ++c)
+    for (char32_t c = 0x1F000; c < 0x1F000 + kCp932FreeCodeCount + 1; ++c)
         AppendUtf8(c, many);
     const std::string path = m_folder.Write("many.txt", many);
     EXPECT_FALSE(document.OpenDocumentFile(path));
@@ -149,7 +151,7 @@ TEST_F(EncodingTest, AFileNeedingMoreCodesThanAreFreeIsRefused)
               path + Hex("2082c982cd2053686966745f4a49532082c982c882a295b68e9a82aa91bd82b782ac82c4"
                          "8a4a82af82dc82b982f1816931363737208eed97de816a8142"));
     EXPECT_EQ(m_view.m_strText, "kept");
-    EXPECT_EQ(document.Codes().Size(), 0u);
+    EXPECT_EQ(document.Codec().CodesGiven(), 0u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "document/SettingsChecks.h"
+#include "engine/Codec.h"
 #include "engine/Converter.h"
 #include "engine/FixedClock.h"
 #include "engine/Random.h"
@@ -31,11 +32,20 @@ CSettingsInput Input(const std::string& frequency, const std::string& hankaku = 
     return input;
 }
 
+// The checks for a text of encoding, whose codec gives the censor characters codes.
+std::optional<CSettingsRefusal> Check(const CSettingsInput& input, CSettingsValues& values,
+                                      EEncoding encoding = EEncoding::ShiftJis)
+{
+    CCodec codec;
+    codec.StartText({}, encoding);
+    return CheckSettings(input, values, codec);
+}
+
 void ExpectRefused(const CSettingsInput& input, ESettingsField field, const std::string& message)
 {
     CSettingsValues values;
     values.m_nFrequency = -1;
-    const std::optional<CSettingsRefusal> refusal = CheckSettings(input, values);
+    const std::optional<CSettingsRefusal> refusal = Check(input, values);
     ASSERT_TRUE(refusal.has_value());
     EXPECT_EQ(refusal->m_eField, field);
     EXPECT_EQ(refusal->m_strMessage, message);
@@ -54,11 +64,11 @@ TEST(SettingsChecksTest, FrequencyMustLieFrom5To100)
         ExpectRefused(Input(text), ESettingsField::Frequency, kRange);
     for (const int accepted : {5, 100}) {
         CSettingsValues values;
-        EXPECT_FALSE(CheckSettings(Input(std::to_string(accepted)), values).has_value());
+        EXPECT_FALSE(Check(Input(std::to_string(accepted)), values).has_value());
         EXPECT_EQ(values.m_nFrequency, accepted);
     }
     CSettingsValues values;
-    EXPECT_FALSE(CheckSettings(Input(" 42 "), values).has_value());
+    EXPECT_FALSE(Check(Input(" 42 "), values).has_value());
     EXPECT_EQ(values.m_nFrequency, 42);
 }
 
@@ -75,15 +85,22 @@ TEST(SettingsChecksTest, CensorCharactersCountCp932Bytes)
     input.m_bHTMLCut = true;
     input.m_bReturnCode = true;
     CSettingsValues values;
-    EXPECT_FALSE(CheckSettings(input, values).has_value());
+    EXPECT_FALSE(Check(input, values).has_value());
     EXPECT_EQ(values.m_strHankaku, Hex("b1"));
     EXPECT_EQ(values.m_strZenkaku, Hex("81a1"));
     EXPECT_TRUE(values.m_bHTMLCut);
     EXPECT_FALSE(values.m_bCPPCut);
     EXPECT_TRUE(values.m_bReturnCode);
 
-    EXPECT_FALSE(CheckSettings(Input("50", "", ""), values).has_value());
+    EXPECT_FALSE(Check(Input("50", "", ""), values).has_value());
     EXPECT_EQ(values.m_strHankaku, "");
+
+    // The wave dash as typed on Linux censors with CP932's own in a Shift_JIS text,
+    // and with itself, a code of the text's, in a UTF-8 one.
+    EXPECT_FALSE(Check(Input("50", "*", "\xE3\x80\x9C"), values).has_value());
+    EXPECT_EQ(values.m_strZenkaku, Hex("8160"));
+    EXPECT_FALSE(Check(Input("50", "*", "\xE3\x80\x9C"), values, EEncoding::Utf8).has_value());
+    EXPECT_EQ(values.m_strZenkaku, Hex("81AD"));
 }
 
 TEST(SettingsChecksTest, FirstFailingCheckInDialogOrderIsReported)

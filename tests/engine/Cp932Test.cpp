@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 #include "tests/engine/EngineTest.h"
 
@@ -80,25 +81,18 @@ TEST(Cp932, ConvertsBothWays)
     EXPECT_EQ(Cp932Text(Hex("E2978F")), Hex("819C"));
 }
 
-TEST(Cp932, ConversionFaultsSayWhereAndWhat)
+TEST(Cp932, ConversionRefusesWhatHasNoFormOnTheOtherSide)
 {
-    std::string out;
-    CCodecError error;
-    EXPECT_FALSE(Utf8ToCp932("ab" + Hex("F09F9880"), out, &error));  // an emoji
-    EXPECT_EQ(error.m_nOffset, 2u);
-    EXPECT_FALSE(error.m_bMalformed);
-
-    EXPECT_FALSE(Utf8ToCp932("a" + Hex("C080"), out, &error));
-    EXPECT_EQ(error.m_nOffset, 1u);
-    EXPECT_TRUE(error.m_bMalformed);
-
-    EXPECT_FALSE(Cp932ToUtf8("abc" + Hex("8540"), out, &error));  // an unassigned pair
-    EXPECT_EQ(error.m_nOffset, 3u);
-    EXPECT_TRUE(error.m_bMalformed);
-
-    EXPECT_FALSE(Cp932ToUtf8(Hex("82A0 82"), out, &error));  // a cut character
-    EXPECT_EQ(error.m_nOffset, 2u);
+    std::string out = "untouched";
+    EXPECT_FALSE(Utf8ToCp932("ab" + Hex("F09F9880"), out));  // an emoji
+    EXPECT_FALSE(Utf8ToCp932("a" + Hex("C080"), out));        // no UTF-8
+    EXPECT_FALSE(Cp932ToUtf8("abc" + Hex("8540"), out));     // an unassigned pair
+    EXPECT_FALSE(Cp932ToUtf8(Hex("82A0 82"), out));           // a cut character
     EXPECT_FALSE(Cp932ToUtf8(Hex("80"), out));
+    EXPECT_EQ(out, "untouched");
+    // The JIS forms of the wave dash and the minus, as typed on Linux.
+    ASSERT_TRUE(Utf8ToCp932(Hex("E3809C E28892"), out));
+    EXPECT_EQ(out, Hex("8160 817C"));
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/CodeTable.h"
+#include "engine/Codec.h"
+#include "engine/CodecTables.h"
 #include "engine/EncodingDetector.h"
-#include "engine/Transcoder.h"
 #include "tests/fakes/Hex.h"
 
 namespace {
@@ -58,49 +58,49 @@ const std::string kLacking = Hex("E3809C E28094 E28892 C2A5 C3A9 F09F9880 F0A0AE
 
 TEST(Encoding, CharactersCp932LacksTakeCodesOfTheirOwnAndComeBack)
 {
-    CCodeTable codes;
+    CCodec codec;
     std::string cp932;
     CTextFault fault;
-    ASSERT_TRUE(DecodeText("a" + kLacking + Hex("E38182") + "\r\n", EEncoding::Utf8, codes, cp932, fault));
+    ASSERT_TRUE(codec.DecodeText("a" + kLacking + Hex("E38182") + "\r\n", EEncoding::Utf8, cp932, fault));
     // The free codes from the first up: 81AD, 81AE, ... ; あ is CP932's own 82A0.
     EXPECT_EQ(cp932, "a" + Hex("81AD 81AE 81AF 81B0 81B1 81B2 81B3 82A0") + "\r\n");
-    EXPECT_EQ(codes.Size(), 7u);
+    EXPECT_EQ(codec.CodesGiven(), 7u);
 
     // A second text, and a BOM: known characters keep their codes.
     std::string again;
-    ASSERT_TRUE(DecodeText(Hex("EFBBBF F09F9880 E3809C"), EEncoding::Utf8Bom, codes, again, fault));
+    ASSERT_TRUE(codec.DecodeText(Hex("EFBBBF F09F9880 E3809C"), EEncoding::Utf8Bom, again, fault));
     EXPECT_EQ(again, Hex("81B2 81AD"));
 
     std::string bytes;
-    ASSERT_TRUE(EncodeText(cp932, EEncoding::Utf8, codes, bytes, fault));
+    ASSERT_TRUE(codec.Encode(cp932, EEncoding::Utf8, bytes, fault));
     EXPECT_EQ(bytes, "a" + kLacking + Hex("E38182") + "\r\n");
-    ASSERT_TRUE(EncodeText(again, EEncoding::Utf8Bom, codes, bytes, fault));
+    ASSERT_TRUE(codec.Encode(again, EEncoding::Utf8Bom, bytes, fault));
     EXPECT_EQ(bytes, Hex("EFBBBF F09F9880 E3809C"));
 }
 
 TEST(Encoding, EucJpComesBackByteForByteJisX0212Included)
 {
-    CCodeTable codes;
+    CCodec codec;
     // 〜 (A1C1, U+301C), 丂 (8FB0A1, JIS X 0212), ｱ (8EB1), あ, a C1 byte (0x85).
     const std::string euc = Hex("A1C1 8FB0A1 8EB1 A4A2 85") + "x";
     std::string cp932;
     CTextFault fault;
-    ASSERT_TRUE(DecodeText(euc, EEncoding::EucJp, codes, cp932, fault));
+    ASSERT_TRUE(codec.DecodeText(euc, EEncoding::EucJp, cp932, fault));
     EXPECT_EQ(cp932, Hex("81AD 81AE B1 82A0 81AF") + "x");
     std::string bytes;
-    ASSERT_TRUE(EncodeText(cp932, EEncoding::EucJp, codes, bytes, fault));
+    ASSERT_TRUE(codec.Encode(cp932, EEncoding::EucJp, bytes, fault));
     EXPECT_EQ(bytes, euc);
     // The same text as UTF-8, through the same codes.
-    ASSERT_TRUE(EncodeText(cp932, EEncoding::Utf8, codes, bytes, fault));
+    ASSERT_TRUE(codec.Encode(cp932, EEncoding::Utf8, bytes, fault));
     EXPECT_EQ(bytes, Hex("E3809C E4B882 EFBDB1 E38182 C285") + "x");
 
     for (const std::string base : kDocuments) {
         for (const auto& [suffix, encoding] : {std::pair{".utf8", EEncoding::Utf8},
                                                std::pair{".eucjp", EEncoding::EucJp}}) {
             const std::string original = ReadData(base + suffix);
-            ASSERT_TRUE(DecodeText(original, encoding, codes, cp932, fault));
+            ASSERT_TRUE(codec.DecodeText(original, encoding, cp932, fault));
             EXPECT_EQ(cp932, ShiftJisVersion(base)) << base << suffix;
-            ASSERT_TRUE(EncodeText(cp932, encoding, codes, bytes, fault));
+            ASSERT_TRUE(codec.Encode(cp932, encoding, bytes, fault));
             EXPECT_EQ(bytes, original) << base << suffix;
         }
     }
@@ -108,17 +108,17 @@ TEST(Encoding, EucJpComesBackByteForByteJisX0212Included)
 
 TEST(Encoding, ShiftJisIsTakenAndWrittenByteForByte)
 {
-    CCodeTable codes;
+    CCodec codec;
     const std::string raw = Hex("82A0 80 8540 FD") + "\n" + Hex("82");  // bytes that are no characters
     std::string cp932;
     std::string bytes;
     CTextFault fault;
-    ASSERT_TRUE(DecodeText(raw, EEncoding::ShiftJis, codes, cp932, fault));
+    ASSERT_TRUE(codec.DecodeText(raw, EEncoding::ShiftJis, cp932, fault));
     EXPECT_EQ(cp932, raw);
-    ASSERT_TRUE(EncodeText(cp932, EEncoding::ShiftJis, codes, bytes, fault));
+    ASSERT_TRUE(codec.Encode(cp932, EEncoding::ShiftJis, bytes, fault));
     EXPECT_EQ(bytes, raw);
     // As UTF-8 the first byte that is no character stops the write.
-    EXPECT_FALSE(EncodeText(cp932, EEncoding::Utf8, codes, bytes, fault));
+    EXPECT_FALSE(codec.Encode(cp932, EEncoding::Utf8, bytes, fault));
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Unencodable);
     EXPECT_EQ(fault.m_nOffset, 2u);
     EXPECT_EQ(fault.m_character, 0u);
@@ -127,54 +127,53 @@ TEST(Encoding, ShiftJisIsTakenAndWrittenByteForByte)
 
 TEST(Encoding, WritingRefusesACharacterTheTargetLacks)
 {
-    CCodeTable codes;
+    CCodec codec;
     std::string cp932;
     CTextFault fault;
-    ASSERT_TRUE(DecodeText("ab\n" + Hex("E3809C F09F9880"), EEncoding::Utf8, codes, cp932, fault));
+    ASSERT_TRUE(codec.DecodeText("ab\n" + Hex("E3809C F09F9880"), EEncoding::Utf8, cp932, fault));
     std::string bytes = "untouched";
-    EXPECT_FALSE(EncodeText(cp932, EEncoding::ShiftJis, codes, bytes, fault));
+    EXPECT_FALSE(codec.Encode(cp932, EEncoding::ShiftJis, bytes, fault));
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Unencodable);
     EXPECT_EQ(fault.m_nOffset, 3u);
     EXPECT_EQ(fault.m_character, 0x301Cu);
     EXPECT_EQ(fault.m_nLength, 2u);
     EXPECT_EQ(bytes, "untouched");
     // EUC-JP has the wave dash but no emoji.
-    EXPECT_FALSE(EncodeText(cp932, EEncoding::EucJp, codes, bytes, fault));
+    EXPECT_FALSE(codec.Encode(cp932, EEncoding::EucJp, bytes, fault));
     EXPECT_EQ(fault.m_nOffset, 5u);
     EXPECT_EQ(fault.m_character, 0x1F600u);
 }
 
 TEST(Encoding, ReadingRefusesMalformedBytesAndTooManyNewCharacters)
 {
-    CCodeTable codes;
+    CCodec codec;
     std::string cp932 = "untouched";
     CTextFault fault;
-    EXPECT_FALSE(DecodeText("ok" + Hex("E381"), EEncoding::Utf8, codes, cp932, fault));
+    EXPECT_FALSE(codec.DecodeText("ok" + Hex("E381"), EEncoding::Utf8, cp932, fault));
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Malformed);
     EXPECT_EQ(fault.m_nOffset, 2u);
-    EXPECT_FALSE(DecodeText("0123456789" + Hex("C0AF"), EEncoding::Utf8, codes, cp932, fault));
+    EXPECT_FALSE(codec.DecodeText("0123456789" + Hex("C0AF"), EEncoding::Utf8, cp932, fault));
     EXPECT_EQ(fault.m_nOffset, 10u);
-    EXPECT_FALSE(DecodeText("o" + Hex("A4A2 A9A1"), EEncoding::EucJp, codes, cp932, fault));
+    EXPECT_FALSE(codec.DecodeText("o" + Hex("A4A2 A9A1"), EEncoding::EucJp, cp932, fault));
     EXPECT_EQ(fault.m_nOffset, 3u);
-    EXPECT_FALSE(DecodeText(Hex("A4"), EEncoding::EucJp, codes, cp932, fault));
+    EXPECT_FALSE(codec.DecodeText(Hex("A4"), EEncoding::EucJp, cp932, fault));
 
     // Emoji from U+1F000 up, each once, one more than there are codes: nothing is
     // given, and the text stays.
     std::string many;
-    const std::size_t count = CCodeTable::Capacity() + 1;
+    const std::size_t count = kCp932FreeCodeCount + 1;
     for (char32_t c = 0x1F000; c < 0x1F000 + count; ++c)
         AppendUtf8(c, many);
-    ASSERT_TRUE(DecodeText(Hex("E3809C"), EEncoding::Utf8, codes, cp932, fault));
-    EXPECT_FALSE(DecodeText(many + Hex("E3809C"), EEncoding::Utf8, codes, cp932, fault));
+    ASSERT_TRUE(codec.DecodeText(Hex("E3809C"), EEncoding::Utf8, cp932, fault));
+    EXPECT_FALSE(codec.DecodeText(many + Hex("E3809C"), EEncoding::Utf8, cp932, fault));
     EXPECT_EQ(fault.m_eKind, CTextFault::EKind::TooManyCharacters);
     EXPECT_EQ(fault.m_nCount, count + 1);
-    EXPECT_EQ(codes.Size(), 1u);
+    EXPECT_EQ(codec.CodesGiven(), 1u);
     EXPECT_EQ(cp932, Hex("81AD"));
 
     // A known-only read takes no new code.
-    EXPECT_FALSE(DecodeKnownText(Hex("F09F9880"), EEncoding::Utf8, codes, cp932, fault));
-    EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Unencodable);
-    EXPECT_EQ(codes.Size(), 1u);
+    EXPECT_FALSE(codec.DecodeKnownInput(Hex("F09F9880"), cp932));
+    EXPECT_EQ(codec.CodesGiven(), 1u);
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST_F(SmileFile, Utf8AndEucJpFilesAreReadThroughTheSharedCodes)
     EXPECT_EQ(m_converter.Name(), Hex("8FCE"));
     ASSERT_EQ(Rules(0x81).size(), 1u);
     EXPECT_EQ(Rules(0x81)[0].m_strReplacement, Hex("81AD") + kMaru);
-    EXPECT_EQ(m_converter.Codes().CodeOf(U'\U0001F60A'), 0x81ADu);
+    EXPECT_EQ(m_converter.Codec().CharacterOf(0x81AD), U'\U0001F60A');
 
     // EUC-JP: r 〜 ！, and 〜 (U+301C) takes the next code.
     ASSERT_TRUE(m_converter.LoadSmileText("wave.grn", "r " + Hex("A1C1") + " " + Hex("A1AA"),
@@ -169,20 +169,19 @@ TEST_F(SmileFile, Utf8AndEucJpFilesAreReadThroughTheSharedCodes)
 
 TEST_F(SmileFile, ReadingSaysWhyAFileCannotBeRead)
 {
-    CCodeTable codes;
+    CCodec codec;
+    std::string bytes;
     std::string content;
     CSmileFileFault fault;
-    EXPECT_FALSE(ReadSmileFile((m_folder / "missing.grn").string(), std::nullopt, codes, content, fault));
+    EXPECT_FALSE(ReadSmileFileBytes((m_folder / "missing.grn").string(), bytes, fault));
     EXPECT_EQ(fault.m_error, std::errc::no_such_file_or_directory);
-    EXPECT_FALSE(ReadSmileFile(m_folder.string(), std::nullopt, codes, content, fault));
+    EXPECT_FALSE(ReadSmileFileBytes(m_folder.string(), bytes, fault));
     EXPECT_EQ(fault.m_error, std::errc::is_a_directory);
-    EXPECT_FALSE(ReadSmileFile("/dev/null", std::nullopt, codes, content, fault));
+    EXPECT_FALSE(ReadSmileFileBytes("/dev/null", bytes, fault));
     EXPECT_EQ(fault.m_error, EReadError::NotRegularFile);
-    EXPECT_FALSE(ReadSmileFile(Write("big.grn", std::string(1048576, 'c')), std::nullopt, codes,
-                               content, fault));
+    EXPECT_FALSE(ReadSmileFileBytes(Write("big.grn", std::string(1048576, 'c')), bytes, fault));
     EXPECT_EQ(fault.m_error, EReadError::TooLarge);
-    EXPECT_FALSE(ReadSmileFile(Write("euc.grn", "c " + Hex("A4")), EEncoding::EucJp, codes, content,
-                               fault));
+    EXPECT_FALSE(DecodeSmileFile("c " + Hex("A4"), EEncoding::EucJp, codec, content, fault));
     EXPECT_FALSE(fault.m_error);
     EXPECT_EQ(fault.m_text.m_eKind, CTextFault::EKind::Malformed);
     EXPECT_EQ(fault.m_text.m_nOffset, 2u);

@@ -28,7 +28,7 @@
 #include <QTimer>
 #include <QVariant>
 
-#include "engine/Cp932.h"
+#include "engine/Codec.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/DialogUnits.h"
 #include "ui/SettingsDialog.h"

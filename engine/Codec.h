@@ -1,0 +1,119 @@
+#ifndef CHIRPWELL_ENGINE_CODEC_H
+#define CHIRPWELL_ENGINE_CODEC_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Encoding.h"
+
+// Why a text could not be read or written in an encoding. Offsets count bytes of the
+// input: the file's bytes when reading, the CP932 text when writing.
+struct CTextFault {
+    enum class EKind {
+        Malformed,          // the bytes are no text in the encoding
+        TooManyCharacters,  // more characters that CP932 lacks than there are codes
+        Unencodable,        // a character the encoding lacks
+    };
+    EKind m_eKind = EKind::Malformed;
+    std::size_t m_nOffset = 0;
+    char32_t m_character = 0;   // Unencodable: the character, 0 when the bytes are none
+    std::size_t m_nCount = 0;   // TooManyCharacters: the kinds of such characters
+    std::size_t m_nLength = 0;  // Unencodable: the bytes of the unit at m_nOffset
+};
+
+// Everything about characters and bytes for one open text: the encodings' tables,
+// the two-byte codes given to characters that CP932 lacks or does not give back as
+// themselves (taken from CP932 code space that no character uses, so that a text
+// passes through CP932 and comes back byte for byte), and the unassigned pairs that a
+// Shift_JIS text holds as its own bytes, which no character takes. Inside, every text
+// is CP932 bytes; offsets count bytes. A code once given keeps its character until
+// the next text starts. Copyable, so that a file can be read into a new codec that
+// replaces the old one only once the file is read.
+class CCodec {
+public:
+    // Starts the codes afresh for the text of a file of bytes in encoding.
+    void StartText(std::string_view bytes, EEncoding encoding);
+    EEncoding TextEncoding() const { return m_eText; }
+
+    // A file's bytes as CP932 text, a byte-order mark left out. Shift_JIS is taken
+    // byte for byte; a character that CP932 lacks gets a code. All or none.
+    bool DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,
+                    CTextFault& fault);
+    // The same for text from elsewhere (a smile file, a censor character): in a
+    // Shift_JIS text the JIS forms of 〜, −, ‖, ¢, £ and ¬ take CP932's codes, as
+    // they are typed on Linux and still find their characters.
+    bool DecodeInput(std::string_view bytes, EEncoding encoding, std::string& cp932,
+                     CTextFault& fault);
+    // UTF-8 input that must hold characters of CP932, in either of their forms (a
+    // censor character): as DecodeInput, but false for a character CP932 lacks.
+    bool DecodeCp932Input(std::string_view utf8, std::string& cp932);
+    // UTF-8 input that may only take codes already given, as a search does; false
+    // when it is no UTF-8 or holds a character without a code.
+    bool DecodeKnownInput(std::string_view utf8, std::string& cp932) const;
+
+    // CP932 text as a file's bytes, with a byte-order mark for Utf8Bom. Shift_JIS is
+    // the text as it stands, unless it holds a character with a code of ours.
+    bool Encode(std::string_view cp932, EEncoding encoding, std::string& bytes,
+                CTextFault& fault) const;
+    // Turns sorted offsets in cp932 into offsets in encoding as Encode writes it, a
+    // byte-order mark included; an offset inside a unit becomes that of the unit.
+    // Shift_JIS offsets stay as they are. The text must encode without a fault.
+    void MapOffsets(std::string_view cp932, EEncoding encoding,
+                    std::vector<std::size_t>& offsets) const;
+
+    // The character of the CP932 unit that starts cp932 (not empty), 0 when it is
+    // none; length is set to the unit's bytes.
+    char32_t UnitCharacter(std::string_view cp932, std::size_t& length) const;
+    // The character a code of ours stands for, 0 when none.
+    char32_t CharacterOf(std::uint16_t code) const;
+    // CP932 text as UTF-8 for the user's eyes; a unit that is no character shows as
+    // U+FFFD.
+    std::string ToUtf8(std::string_view cp932) const;
+
+    // The codes given, and those not given yet.
+    std::size_t CodesGiven() const { return m_codes.size(); }
+    std::size_t CodesLeft() const;
+
+private:
+    class CWriter;
+
+    bool Decode(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
+                CTextFault& fault);
+    // Marks the own pairs of a Shift_JIS text, which waits until the first code is
+    // given, as most texts need none.
+    void TakeOwnPairs();
+    // The first free index from index on that is not taken.
+    std::size_t NextFree(std::size_t index) const;
+    void Give(const std::vector<char32_t>& characters);
+
+    // Before any text, input keeps its characters as they are.
+    EEncoding m_eText = EEncoding::Utf8;
+    std::string m_strUnscanned;                      // own pairs not marked yet
+    std::vector<bool> m_taken;                       // by free index, once scanned
+    std::vector<char32_t> m_given;                   // by free index
+    std::unordered_map<char32_t, std::uint16_t> m_codes;
+    std::size_t m_nNext = 0;                         // the next free index to give
+};
+
+// The line of an offset in bytes of encoding, from 1 (a CR LF pair, a lone CR and a
+// lone LF each end one), and its column, from 1, counting characters.
+struct CTextPlace {
+    std::size_t m_nLine = 1;
+    std::size_t m_nColumn = 1;
+};
+CTextPlace PlaceInBytes(std::string_view bytes, EEncoding encoding, std::size_t offset);
+
+// Program texts, paths and settings, which belong to no text: UTF-8 to CP932, the JIS
+// forms included, false when a character has no CP932 code or the input is no UTF-8;
+// and CP932 to UTF-8, false at a unit that is no character.
+bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
+bool Cp932ToUtf8(std::string_view cp932, std::string& utf8);
+
+// Appends character as UTF-8.
+void AppendUtf8(char32_t character, std::string& utf8);
+
+#endif
