@@ -133,7 +133,11 @@ bool CConverter::EncodeAgain(const CCodec& previous)
     std::string content;
     const std::string path = m_strSmilePath;
     if (!DecodeSmileFile(m_strSmileBytes, m_smileEncoding, m_codec, content, fault)) {
-        StartSmileSet();
+        // The bytes stay, so that a text with codes to spare gives the set back.
+        RemoveAllRules();
+        m_strName = Cp932Text(kUnnamedSetName);
+        m_bHasSmileSet = false;
+        m_strSmileContent.clear();
         ShowDecodingFault(path, fault);
         return false;
     }

@@ -279,9 +279,13 @@ TEST_F(SmileCliTest, InputLimits)
 
 TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
 {
-    const CRun invalid = Run({"--utf8"}, "ok\nあい\xFF");
-    EXPECT_EQ(invalid.m_nExit, 2);
-    EXPECT_NE(invalid.m_strErr.find(":2:3: not valid UTF-8"), std::string::npos) << invalid.m_strErr;
+    // Every line end counts, CR, LF and CR LF alike; columns count characters.
+    for (const char* text : {"ok\nあい\xFF", "ok\rあい\xFF", "ok\r\nあい\xFF"}) {
+        const CRun invalid = Run({"--utf8"}, text);
+        EXPECT_EQ(invalid.m_nExit, 2);
+        EXPECT_NE(invalid.m_strErr.find(":2:3: not valid UTF-8"), std::string::npos)
+            << invalid.m_strErr;
+    }
 
     // Characters that CP932 lacks come back as they were.
     const CRun lacking = Run({"-f", "0"}, "a€〜😀\n");
@@ -315,6 +319,36 @@ TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
 
     const CRun zenkaku = Run({"--censor", "--zenkaku=€"}, "a");
     EXPECT_EQ(zenkaku.m_nExit, 2);
+    // The wave dash typed on Linux censors as itself in UTF-8 and as CP932's in
+    // Shift_JIS.
+    const CRun wave = Run({"--utf8", "--censor", "-f", "100", "--zenkaku=〜"}, "あい");
+    EXPECT_EQ(wave.m_strOut, "〜〜");
+    const CRun sjisWave =
+        Run({"--encoding=sjis", "--censor", "-f", "100", "--zenkaku=〜"}, "\x82\xA0");
+    EXPECT_EQ(sjisWave.m_strOut, "\x81\x60");
+}
+
+TEST_F(SmileCliTest, AShiftJisFilesUnassignedPairsStayItsOwnBytes)
+{
+    // テスト, the unassigned pair 81 AD, です。: a smile file's emoji takes another code.
+    const std::string holes = "\x83\x65\x83\x58\x83\x67\x81\xAD\x82\xC5\x82\xB7\x81\x42\r\n";
+    const fs::path input = File("holes.txt", holes);
+    const std::string emoji = std::string(CHIRPWELL_SOURCE_DIR) + "/samples/emoji.grn";
+    const CRun kept = Run({"--encoding=shift_jis", "-f", "0", "--keep-newlines", "-s", emoji,
+                           input.string()});
+    EXPECT_EQ(kept.m_nExit, 0) << kept.m_strErr;
+    EXPECT_EQ(kept.m_strOut, holes);
+    const CRun asUtf8 = Run({"--encoding=shift_jis", "-f", "0", "--output-encoding=utf-8", "-s",
+                             emoji, input.string()});
+    EXPECT_EQ(asUtf8.m_nExit, 2);
+    EXPECT_NE(asUtf8.m_strErr.find("bytes <81><AD> at 1:4 are no character"), std::string::npos)
+        << asUtf8.m_strErr;
+    // Smiled with the emoji, the file writes the emoji's code but not the pair.
+    const fs::path smiled = m_dir / "smiled.txt";
+    const CRun smile = Run({"--seed=1", "-f", "100", "--keep-newlines", "-s", emoji,
+                            "--output-encoding=utf-8", "-o", smiled.string(), input.string()});
+    EXPECT_EQ(smile.m_nExit, 2);
+    EXPECT_NE(smile.m_strErr.find("<81><AD>"), std::string::npos) << smile.m_strErr;
 }
 
 TEST_F(SmileCliTest, PlacesCountBytesOfTheResultAsWritten)
@@ -333,6 +367,14 @@ TEST_F(SmileCliTest, PlacesCountBytesOfTheResultAsWritten)
                           "\xEF\xBB\xBFあ。");
     EXPECT_EQ(sjis.m_strOut, "\x82\xA0\x81\x49\x81\x42");
     EXPECT_EQ(ReadAll(places), "2 4\n");
+    // In Shift_JIS a key may match from a character's second byte: ＝ is 81 81, and
+    // "。" matches 81 42 from its second byte. The place is the engine's.
+    const fs::path maru = File("maru.grn", "r 。 ！。\n");
+    const CRun second = Run({"--encoding=sjis", "-f", "100", "--keep-newlines", "-s", maru.string(),
+                             "--places=" + places.string()},
+                            "ab\x81\x81" "Bc");
+    EXPECT_EQ(second.m_strOut, "ab\x81\x81\x49\x81\x42" "c");
+    EXPECT_EQ(ReadAll(places), "3 4\n");
 }
 
 TEST_F(SmileCliTest, BadUsage)

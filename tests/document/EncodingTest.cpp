@@ -154,4 +154,55 @@ TEST_F(EncodingTest, AFileNeedingMoreCodesThanAreFreeIsRefused)
     EXPECT_EQ(document.Codec().CodesGiven(), 0u);
 }
 
+// The codes belong to the open text: a Shift_JIS file read after a UTF-8 one with an
+// emoji keeps its unassigned pair 81 AD as its own bytes, also when a smile file with
+// that emoji smiles it, and the document's own set is encoded again for each text.
+TEST_F(EncodingTest, EachFileStartsTheCodesAfreshAndKeepsItsOwnPairs)
+{
+    m_profile.WriteProfileString("Settings", "modeFilePath",
+                                 m_folder.Write("lack.grn", "r " + kWaveUtf8 + " " + kSmileUtf8 + "\n"));
+    m_profile.WriteProfileInt("Settings", "frequency", 100);
+    m_profile.WriteProfileInt("Settings", "ReturnCode", 0);
+    CChirpwellDoc& document = MakeDocument();
+    document.OnViewInitialUpdate();
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("u.txt", "a" + kWaveUtf8)));
+    EXPECT_EQ(m_view.m_strText, "a" + Hex("81AE"));  // 〜 81AD became 😀 81AE
+
+    const std::string holes = Hex("8365 8358 8367 81AD 82C5 82B7 8142") + "\r\n";
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("s.txt", holes)));
+    EXPECT_EQ(m_view.m_strText, holes);
+    EXPECT_EQ(document.Codec().CharacterOf(0x81AD), 0u);
+    m_prompter.m_openAnswers.push_back(std::string(CHIRPWELL_SOURCE_DIR) + "/samples/emoji.grn");
+    document.OnSmileWithFile();
+    EXPECT_NE(m_view.m_strText, holes);
+    EXPECT_EQ(document.Codec().CharacterOf(0x81AD), 0u);
+    document.OnUndo();
+    SaveAs(document, m_folder.PathOf("s2.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("s2.txt")), holes);
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+}
+
+// A file whose own pairs leave the smile set no codes opens unsmiled, with a message.
+TEST_F(EncodingTest, ASmileSetWithoutCodesLeftOpensTheFileUnsmiled)
+{
+    m_profile.WriteProfileString("Settings", "modeFilePath",
+                                 m_folder.Write("lack.grn", "r . " + kSmileUtf8 + "\n"));
+    m_profile.WriteProfileInt("Settings", "frequency", 100);
+    CChirpwellDoc& document = MakeDocument();
+    document.OnViewInitialUpdate();
+    std::string every;
+    for (int index = 0; index < static_cast<int>(kCp932FreeCodeCount); ++index) {
+        every += static_cast<char>(kCp932FreeCodes[index] >> 8);
+        every += static_cast<char>(kCp932FreeCodes[index] & 0xFF);
+    }
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("full.txt", every + ".")));
+    EXPECT_EQ(m_view.m_strText, every + ".");
+    EXPECT_EQ(m_prompter.m_messages.size(), 1u);
+    EXPECT_FALSE(document.Converter().HasSmileSet());
+    // The next file gives the set back.
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("a.txt", ".")));
+    EXPECT_EQ(m_view.m_strText, Hex("81AD"));
+    EXPECT_TRUE(document.Converter().HasSmileSet());
+}
+
 }  // namespace

@@ -176,4 +176,84 @@ TEST(Encoding, ReadingRefusesMalformedBytesAndTooManyNewCharacters)
     EXPECT_EQ(codec.CodesGiven(), 1u);
 }
 
+TEST(Encoding, AShiftJisTextsUnassignedPairsAreItsOwnAndTakeNoCharacter)
+{
+    // テスト, the unassigned pair 81AD, です。
+    const std::string holes = Hex("8365 8358 8367 81AD 82C5 82B7 8142") + "\r\n";
+    CCodec codec;
+    std::string cp932;
+    CTextFault fault;
+    ASSERT_TRUE(codec.DecodeText(Hex("F09F988A"), EEncoding::Utf8, cp932, fault));
+    EXPECT_EQ(cp932, Hex("81AD"));  // an earlier text's emoji
+
+    codec.StartText(holes, EEncoding::ShiftJis);
+    EXPECT_EQ(codec.CodesGiven(), 0u);
+    EXPECT_EQ(codec.CharacterOf(0x81AD), 0u);
+    ASSERT_TRUE(codec.DecodeText(holes, EEncoding::ShiftJis, cp932, fault));
+    EXPECT_EQ(codec.CodesLeft(), kCp932FreeCodeCount - 1);
+    // A smile file's emoji passes the text's own pair by.
+    std::string emoji;
+    ASSERT_TRUE(codec.DecodeInput(Hex("F09F988A"), EEncoding::Utf8, emoji, fault));
+    EXPECT_EQ(emoji, Hex("81AE"));
+
+    std::string bytes;
+    ASSERT_TRUE(codec.Encode(cp932, EEncoding::ShiftJis, bytes, fault));
+    EXPECT_EQ(bytes, holes);
+    EXPECT_FALSE(codec.Encode(cp932, EEncoding::Utf8, bytes, fault));
+    EXPECT_EQ(fault.m_nOffset, 6u);
+    EXPECT_EQ(fault.m_character, 0u);
+    EXPECT_EQ(codec.ToUtf8(cp932.substr(4, 4)), Hex("E38388 EFBFBD"));  // ト�
+    // The emoji's code in the text is refused in Shift_JIS.
+    EXPECT_FALSE(codec.Encode(cp932 + emoji, EEncoding::ShiftJis, bytes, fault));
+    EXPECT_EQ(fault.m_nOffset, cp932.size());
+    EXPECT_EQ(fault.m_character, 0x1F60Au);
+}
+
+TEST(Encoding, InputTakesCp932sCodesForTheJisFormsInAShiftJisTextOnly)
+{
+    // 〜 U+301C, − U+2212, ‖ U+2016, ¢, £, ¬, as iconv writes them in CP932.
+    const std::string typed = Hex("E3809C E28892 E28096 C2A2 C2A3 C2AC");
+    const std::string cp932Forms = Hex("8160 817C 8161 8191 8192 81CA");
+    CCodec codec;
+    std::string cp932;
+    CTextFault fault;
+    codec.StartText("", EEncoding::ShiftJis);
+    ASSERT_TRUE(codec.DecodeInput(typed, EEncoding::Utf8, cp932, fault));
+    EXPECT_EQ(cp932, cp932Forms);
+    ASSERT_TRUE(codec.DecodeKnownInput(typed, cp932));
+    EXPECT_EQ(cp932, cp932Forms);
+    // The text's own characters keep theirs: in a UTF-8 text they are characters of
+    // their own, and a search finds them only once the text gave them codes.
+    codec.StartText("", EEncoding::Utf8);
+    EXPECT_FALSE(codec.DecodeKnownInput(typed, cp932));
+    ASSERT_TRUE(codec.DecodeText(typed, EEncoding::Utf8, cp932, fault));
+    EXPECT_EQ(cp932, Hex("81AD 81AE 81AF 81B0 81B1 81B2"));
+    std::string found;
+    ASSERT_TRUE(codec.DecodeKnownInput(typed, found));
+    EXPECT_EQ(found, cp932);
+}
+
+TEST(Encoding, EveryPlaceCountsCrLfCrAndLfAsLineEndsAndColumnsInCharacters)
+{
+    struct CCase {
+        EEncoding m_eEncoding;
+        std::string m_strBytes;  // the place sought is that of the first '#'
+        std::size_t m_nLine;
+        std::size_t m_nColumn;
+    };
+    const CCase cases[] = {
+        {EEncoding::ShiftJis, "a\rb\nc\r\n" + Hex("82A0 82A2") + "#", 4, 3},
+        {EEncoding::ShiftJis, Hex("82A0") + "\r\r#", 3, 1},
+        {EEncoding::Utf8, "line1\rline2\r" + Hex("E38182") + "#", 3, 2},
+        {EEncoding::Utf8Bom, Hex("EFBBBF E38182") + "#", 1, 2},
+        {EEncoding::EucJp, "\n" + Hex("A4A2 8FB0A1 8EB1") + "#", 2, 4},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.m_strBytes);
+        const CTextPlace place = PlaceInBytes(c.m_strBytes, c.m_eEncoding, c.m_strBytes.find('#'));
+        EXPECT_EQ(place.m_nLine, c.m_nLine);
+        EXPECT_EQ(place.m_nColumn, c.m_nColumn);
+    }
+}
+
 }  // namespace
