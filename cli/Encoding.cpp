@@ -100,11 +100,16 @@ bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
     return false;
 }
 
-bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodec& codec,
+bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,
                   std::string& bytes, CMessages& messages)
 {
     CTextFault fault;
-    if (codec.Encode(cp932, encoding, bytes, fault))
+    // Shift_JIS goes out as the text stands, without a copy.
+    if (encoding == EEncoding::ShiftJis && codec.FitsShiftJis(cp932, fault)) {
+        bytes = std::move(cp932);
+        return true;
+    }
+    if (encoding != EEncoding::ShiftJis && codec.Encode(cp932, encoding, bytes, fault))
         return true;
     const std::string where = LineAndColumn(cp932, EEncoding::ShiftJis, fault.m_nOffset);
     if (fault.m_character != 0)

@@ -28,8 +28,8 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
 // A censor character given to option, as CP932 for the text of codec.
 bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
                      std::string& cp932, CMessages& messages);
-// The result in encoding.
-bool EncodeResult(const std::string& cp932, EEncoding encoding, const CCodec& codec,
+// The result in encoding; cp932 may be taken over.
+bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,
                   std::string& bytes, CMessages& messages);
 // The places as "POSITION LENGTH" lines, counting bytes of the result as EncodeResult
 // writes it.

@@ -120,14 +120,16 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     }
 
     const EEncoding outputEncoding = OutputEncoding(options, inputEncoding);
+    const std::string places = options.m_strPlaces.empty()
+                                   ? std::string()
+                                   : PlacesText(text, outputEncoding, codec, converter.SmilePlaces());
     std::string result;
-    if (!EncodeResult(text, outputEncoding, codec, result, messages))
+    if (!EncodeResult(std::move(text), outputEncoding, codec, result, messages))
         return kExitFailed;
 
     COutput output(streams.m_pOutput);
     if (!options.m_strPlaces.empty())
-        output.Add(options.m_strPlaces,
-                   PlacesText(text, outputEncoding, codec, converter.SmilePlaces()));
+        output.Add(options.m_strPlaces, places);
     output.Add(options.m_strOutput, std::move(result));
     std::string error;
     if (!output.Commit(error)) {

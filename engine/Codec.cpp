@@ -40,6 +40,38 @@ void PutCode(std::uint16_t code, std::string& out)
     out += static_cast<char>(code & 0xFF);
 }
 
+// Writes character as UTF-8 at out; gives the end.
+char* WriteUtf8(char32_t character, char* out)
+{
+    if (character < 0x80) {
+        *out++ = static_cast<char>(character);
+    } else if (character < 0x800) {
+        *out++ = static_cast<char>(0xC0 | character >> 6);
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    } else if (character < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | character >> 12);
+        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | character >> 18);
+        *out++ = static_cast<char>(0x80 | (character >> 12 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    return out;
+}
+
+// Writes the bytes of a code, high byte first and none of its leading zero bytes.
+char* WriteCode(std::uint32_t code, char* out)
+{
+    if (code > 0xFFFF)
+        *out++ = static_cast<char>(code >> 16);
+    if (code > 0xFF)
+        *out++ = static_cast<char>(code >> 8 & 0xFF);
+    *out++ = static_cast<char>(code & 0xFF);
+    return out;
+}
+
 // Marks in taken, by free index, the unassigned pairs that Shift_JIS bytes hold.
 void MarkOwnPairs(std::string_view bytes, std::vector<bool>& taken)
 {
@@ -58,13 +90,28 @@ void MarkOwnPairs(std::string_view bytes, std::vector<bool>& taken)
 
 // The character that starts a text's bytes in encoding (not CP932), 0 when none;
 // length is set to the bytes it takes, or to 1 where none starts.
-char32_t DecodeCharacter(std::string_view bytes, EEncoding encoding, std::size_t& length)
+char32_t DecodeCharacter(const unsigned char* bytes, std::size_t size, EEncoding encoding,
+                         std::size_t& length)
 {
     length = 1;
     if (encoding == EEncoding::EucJp)
-        return DecodeEucJp(bytes, length);
-    return DecodeUtf8Character(reinterpret_cast<const unsigned char*>(bytes.data()),
-                               bytes.size(), length);
+        return DecodeEucJp(std::string_view(reinterpret_cast<const char*>(bytes), size), length);
+    return DecodeUtf8Character(bytes, size, length);
+}
+
+// The character of the CP932 unit at bytes (size at least 1), given codes aside: 0
+// for a pair that may be one of ours or no character at all. length is set.
+inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std::size_t& length)
+{
+    const unsigned char byte = bytes[0];
+    if (!IsLeadByte(byte)) {
+        length = 1;
+        const char16_t shown = kCp932Singles[byte];
+        return shown == kNoCharacter ? 0 : shown;
+    }
+    length = size < 2 ? 1 : 2;
+    const char16_t shown = size < 2 ? kNoCharacter : kCp932Pairs[LeadIndex(byte) * 256 + bytes[1]];
+    return shown == kNoCharacter ? 0 : shown;
 }
 
 // The bytes of a unit in encoding, for the line rule: a character's, or one.
@@ -74,7 +121,8 @@ std::size_t UnitLength(std::string_view bytes, EEncoding encoding)
         return IsLeadByte(static_cast<unsigned char>(bytes[0])) && bytes.size() > 1 ? 2 : 1;
     std::size_t length = 1;
     if (static_cast<unsigned char>(bytes[0]) >= 0x80)
-        DecodeCharacter(bytes, encoding, length);
+        DecodeCharacter(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                        encoding, length);
     return length;
 }
 
@@ -85,8 +133,9 @@ std::size_t UnitLength(std::string_view bytes, EEncoding encoding)
 // gives the new codes.
 class CCodec::CWriter {
 public:
-    CWriter(const CCodec& codec, bool mayAdd, bool inputForms, char* out)
-        : m_codec(codec), m_bMayAdd(mayAdd), m_bInputForms(inputForms), m_pOut(out),
+    // New characters take codes only through giver, the codec itself.
+    CWriter(const CCodec& codec, CCodec* giver, bool inputForms, char* out)
+        : m_codec(codec), m_pGiver(giver), m_bInputForms(inputForms), m_pOut(out),
           m_nCursor(codec.m_nNext)
     {
     }
@@ -97,6 +146,13 @@ public:
         std::memcpy(m_pOut, bytes, count);
         m_pOut += count;
     }
+    void PutByte(unsigned char byte) { *m_pOut++ = static_cast<char>(byte); }
+    void PutCode(std::uint16_t code)
+    {
+        if (code > 0xFF)
+            *m_pOut++ = static_cast<char>(code >> 8);
+        *m_pOut++ = static_cast<char>(code & 0xFF);
+    }
     // False when character needs a code that cannot be given.
     bool Put(char32_t character)
     {
@@ -105,9 +161,7 @@ public:
             code = InputCodeOf(character);
         if (code == 0 && !CodeOfLacking(character, code))
             return false;
-        if (code > 0xFF)
-            *m_pOut++ = static_cast<char>(code >> 8);
-        *m_pOut++ = static_cast<char>(code & 0xFF);
+        PutCode(code);
         return true;
     }
 
@@ -125,7 +179,7 @@ private:
             code = given->second;
             return true;
         }
-        if (!m_bMayAdd)
+        if (!m_pGiver)
             return false;
         const auto found = m_newCodes.find(character);
         if (found != m_newCodes.end()) {
@@ -133,6 +187,8 @@ private:
             return true;
         }
         m_new.push_back(character);
+        if (!m_pGiver->m_strUnscanned.empty())
+            m_pGiver->TakeOwnPairs();
         m_nCursor = m_codec.NextFree(m_nCursor);
         // Past the last code the reading goes on, to count the kinds for the message.
         if (m_nCursor < kCp932FreeCodeCount) {
@@ -146,7 +202,7 @@ private:
     }
 
     const CCodec& m_codec;
-    bool m_bMayAdd;
+    CCodec* m_pGiver;
     bool m_bInputForms;
     char* m_pOut;
     std::size_t m_nCursor;  // the free index the next new character takes, or after
@@ -212,31 +268,41 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         cp932.assign(bytes);
         return true;
     }
-    if (!m_strUnscanned.empty())
-        TakeOwnPairs();
     // No UTF-8 character takes more bytes in CP932; EUC-JP's one-byte C1 characters
     // take two.
     std::string out(encoding == EEncoding::EucJp ? 2 * bytes.size() : bytes.size(), '\0');
-    CWriter writer(*this, true, input && m_eText == EEncoding::ShiftJis, out.data());
+    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, out.data());
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t i = encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark)
                         ? kByteOrderMark.size()
                         : 0;
+    const bool utf8 = encoding != EEncoding::EucJp;
     while (i < bytes.size()) {
         if (data[i] < 0x80) {
             // Runs of ASCII go eight bytes at a time.
             std::uint64_t word;
-            const std::size_t run = i + 8 <= bytes.size() &&
-                                            (std::memcpy(&word, data + i, 8),
-                                             (word & 0x8080808080808080u) == 0)
-                                        ? 8
-                                        : 1;
-            writer.PutAscii(bytes.data() + i, run);
-            i += run;
+            if (i + 8 <= bytes.size() &&
+                (std::memcpy(&word, data + i, 8), (word & 0x8080808080808080u) == 0)) {
+                writer.PutAscii(bytes.data() + i, 8);
+                i += 8;
+            } else {
+                writer.PutByte(data[i++]);
+            }
             continue;
         }
+        // Most of a Japanese UTF-8 text is three-byte characters that CP932 has.
+        if (utf8) {
+            if (const char32_t character = DecodeUtf8ThreeBytes(data + i, bytes.size() - i)) {
+                if (const std::uint16_t code = Cp932CodeOf(character)) {
+                    writer.PutCode(code);
+                    i += 3;
+                    continue;
+                }
+            }
+        }
         std::size_t length = 1;
-        const char32_t character = DecodeCharacter(bytes.substr(i), encoding, length);
+        const char32_t character =
+            DecodeCharacter(data + i, bytes.size() - i, encoding, length);
         if (character == 0) {
             fault = {CTextFault::EKind::Malformed, i, 0, 0, 0};
             return false;
@@ -281,7 +347,7 @@ bool CCodec::DecodeCp932Input(std::string_view utf8, std::string& cp932)
 bool CCodec::DecodeKnownInput(std::string_view utf8, std::string& cp932) const
 {
     std::string out(utf8.size(), '\0');
-    CWriter writer(*this, false, m_eText == EEncoding::ShiftJis, out.data());
+    CWriter writer(*this, nullptr, m_eText == EEncoding::ShiftJis, out.data());
     const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -307,69 +373,72 @@ char32_t CCodec::CharacterOf(std::uint16_t code) const
 
 char32_t CCodec::UnitCharacter(std::string_view cp932, std::size_t& length) const
 {
-    const auto byte = static_cast<unsigned char>(cp932[0]);
-    if (!IsLeadByte(byte)) {
-        length = 1;
-        const char16_t shown = kCp932Singles[byte];
-        return shown == kReplacement ? 0 : shown;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    const char32_t character = Cp932Character(bytes, cp932.size(), length);
+    if (character != 0 || length < 2)
+        return character;
+    return CharacterOf(static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]));
+}
+
+bool CCodec::FitsShiftJis(std::string_view cp932, CTextFault& fault) const
+{
+    // The text's own bytes go out as they are; only a code of ours stands for a
+    // character that Shift_JIS lacks.
+    const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
+    for (std::size_t i = 0; !m_codes.empty() && i + 1 < cp932.size(); ++i) {
+        if (!IsLeadByte(data[i]))
+            continue;
+        const auto code = static_cast<std::uint16_t>(data[i] << 8 | data[i + 1]);
+        if (const char32_t character = CharacterOf(code)) {
+            fault = {CTextFault::EKind::Unencodable, i, character, 0, 2};
+            return false;
+        }
+        ++i;
     }
-    if (cp932.size() < 2) {
-        length = 1;
-        return 0;
-    }
-    length = 2;
-    const auto trail = static_cast<unsigned char>(cp932[1]);
-    const char16_t shown = kCp932Pairs[LeadIndex(byte) * 256 + trail];
-    if (shown != kReplacement)
-        return shown;
-    return CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
+    return true;
 }
 
 bool CCodec::Encode(std::string_view cp932, EEncoding encoding, std::string& bytes,
                     CTextFault& fault) const
 {
-    std::string out;
     if (encoding == EEncoding::ShiftJis) {
-        // The text's own bytes go out as they are; only a code of ours stands for a
-        // character that Shift_JIS lacks.
-        const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
-        for (std::size_t i = 0; !m_codes.empty() && i + 1 < cp932.size(); ++i) {
-            if (!IsLeadByte(data[i]))
-                continue;
-            const auto code = static_cast<std::uint16_t>(data[i] << 8 | data[i + 1]);
-            if (const char32_t character = CharacterOf(code)) {
-                fault = {CTextFault::EKind::Unencodable, i, character, 0, 2};
-                return false;
-            }
-            ++i;
-        }
+        if (!FitsShiftJis(cp932, fault))
+            return false;
         bytes.assign(cp932);
         return true;
     }
-    out.reserve(cp932.size() + cp932.size() / 2 + kByteOrderMark.size());
-    if (encoding == EEncoding::Utf8Bom)
-        out += kByteOrderMark;
+    std::string out;
+    // No unit takes more than three bytes a byte of CP932 in UTF-8 or EUC-JP (a
+    // half-width katakana, or a C1 control in EUC-JP: one byte to three or two).
+    out.resize(3 * cp932.size() + kByteOrderMark.size());
+    char* written = out.data();
+    if (encoding == EEncoding::Utf8Bom) {
+        std::memcpy(written, kByteOrderMark.data(), kByteOrderMark.size());
+        written += kByteOrderMark.size();
+    }
+    const bool utf8 = encoding != EEncoding::EucJp;
+    const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
     std::size_t i = 0;
     while (i < cp932.size()) {
-        const auto byte = static_cast<unsigned char>(cp932[i]);
+        const unsigned char byte = data[i];
         if (byte < 0x80) {
-            out += static_cast<char>(byte);
+            *written++ = static_cast<char>(byte);
             ++i;
             continue;
         }
         std::size_t length = 1;
-        const char32_t character = UnitCharacter(cp932.substr(i), length);
-        bool written = character != 0;
-        if (written && encoding == EEncoding::EucJp)
-            written = EncodeEucJp(character, out);
-        else if (written)
-            AppendUtf8(character, out);
-        if (!written) {
+        char32_t character = Cp932Character(data + i, cp932.size() - i, length);
+        if (character == 0 && length == 2)
+            character = CharacterOf(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));
+        const std::uint32_t code = character == 0 ? 0 : utf8 ? 1 : EucJpCodeOf(character);
+        if (code == 0) {
             fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
             return false;
         }
+        written = utf8 ? WriteUtf8(character, written) : WriteCode(code, written);
         i += length;
     }
+    out.resize(static_cast<std::size_t>(written - out.data()));
     bytes = std::move(out);
     return true;
 }

@@ -59,6 +59,8 @@ public:
     // the text as it stands, unless it holds a character with a code of ours.
     bool Encode(std::string_view cp932, EEncoding encoding, std::string& bytes,
                 CTextFault& fault) const;
+    // Whether cp932 goes out as Shift_JIS as it stands, as Encode would write it.
+    bool FitsShiftJis(std::string_view cp932, CTextFault& fault) const;
     // Turns sorted offsets in cp932 into offsets in encoding as Encode writes it, a
     // byte-order mark included; an offset inside a unit becomes that of the unit.
     // Shift_JIS offsets stay as they are. The text must encode without a fault.

@@ -6,11 +6,6 @@
 
 #include "engine/Codec.h"
 
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 std::size_t FindInText(std::string_view text, std::string_view needle)
 {
     if (needle.empty())
@@ -29,14 +24,20 @@ std::size_t FindInvalidUtf8(std::string_view utf8)
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        // Runs of ASCII pass eight bytes at a time.
-        std::uint64_t word;
-        if (i + 8 <= utf8.size() && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080u) == 0)) {
-            i += 8;
+        if (bytes[i] < 0x80) {
+            // Runs of ASCII pass eight bytes at a time.
+            std::uint64_t word;
+            const bool run = i + 8 <= utf8.size() &&
+                             (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080u) == 0);
+            i += run ? 8 : 1;
+            continue;
+        }
+        if (DecodeUtf8ThreeBytes(bytes + i, utf8.size() - i) != 0) {
+            i += 3;
             continue;
         }
         std::size_t length = 1;
-        if (bytes[i] >= 0x80 && DecodeUtf8Character(bytes + i, utf8.size() - i, length) == 0)
+        if (DecodeUtf8Character(bytes + i, utf8.size() - i, length) == 0)
             return i;
         i += length;
     }

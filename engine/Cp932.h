@@ -9,7 +9,10 @@
 
 // True for the first byte of a two-byte character; the byte after it is always its
 // second byte, whatever its value.
-bool IsLeadByte(unsigned char byte);
+inline bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // The first occurrence of needle in text that starts on a character boundary, or
 // npos. An empty needle is found at 0.
@@ -59,6 +62,19 @@ inline char32_t DecodeUtf8Character(const unsigned char* utf8, std::size_t size,
     }
     length = count;
     return character;
+}
+
+// The character of a well-formed three-byte UTF-8 sequence at utf8 (size bytes), 0
+// when none starts there. Japanese text is mostly such characters, so the loops over
+// whole files try this first.
+inline char32_t DecodeUtf8ThreeBytes(const unsigned char* utf8, std::size_t size)
+{
+    if (size < 3 || (utf8[0] & 0xF0) != 0xE0 || (utf8[1] & 0xC0) != 0x80 ||
+        (utf8[2] & 0xC0) != 0x80)
+        return 0;
+    const char32_t character = static_cast<char32_t>((utf8[0] & 0x0F) << 12 |
+                                                     (utf8[1] & 0x3F) << 6 | (utf8[2] & 0x3F));
+    return character < 0x800 || (character >= 0xD800 && character <= 0xDFFF) ? 0 : character;
 }
 
 // A fixed UTF-8 text of the program in CP932. The text must be representable.

@@ -47,9 +47,14 @@ char32_t DecodeEucJp(std::string_view text, std::size_t& length)
     return kEucJpSingles[first];
 }
 
+std::uint32_t EucJpCodeOf(char32_t character)
+{
+    return FindInPages(kEucJpPages, kEucJpPageCount, kEucJpCodes, character);
+}
+
 bool EncodeEucJp(char32_t character, std::string& out)
 {
-    const std::uint32_t code = FindInPages(kEucJpPages, kEucJpPageCount, kEucJpCodes, character);
+    const std::uint32_t code = EucJpCodeOf(character);
     if (code == 0)
         return false;
     if (code > 0xFFFF)

@@ -27,9 +27,12 @@ public:
     }
 };
 
-bool ReadDescriptor(int fd, std::string& bytes, std::error_code& error, std::size_t maxBytes)
+// sizeHint, when known, saves the copies of a growing buffer.
+bool ReadDescriptor(int fd, std::string& bytes, std::error_code& error, std::size_t maxBytes,
+                    std::size_t sizeHint = 0)
 {
     std::string content;
+    content.reserve(std::min(sizeHint, maxBytes) + 1);
     char buffer[65536];
     // One byte past the limit tells a file at the limit from a larger one.
     while (content.size() <= maxBytes) {
@@ -121,7 +124,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code&
     bool ok = ::fstat(fd, &status) == 0;
     if (!ok)
         error = LastError();
-    ok = ok && allowed(status, error) && ReadDescriptor(fd, bytes, error, maxBytes);
+    ok = ok && allowed(status, error) &&
+         ReadDescriptor(fd, bytes, error, maxBytes,
+                        S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0);
     ::close(fd);
     return ok;
 }

@@ -85,11 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckFiling(fromFile.RuleTable());
 
     // The lines are those of the file's text as the loader decodes it, through a
-    // table of its own that gives the same codes in the same order.
-    CCodeTable codes;
+    // codec of its own that gives the same codes in the same order.
+    CCodec codec;
     std::string content;
     CSmileFileFault fault;
-    if (!DecodeSmileFile(bytes, std::nullopt, codes, content, fault)) {
+    if (!DecodeSmileFile(bytes, std::nullopt, codec, content, fault)) {
         FUZZ_CHECK(!loaded && fromFile.RuleTable().Size() == 0 && !fromFile.HasSmileSet());
         FUZZ_CHECK(fileNotifier.m_messages.size() == 1);
         return 0;

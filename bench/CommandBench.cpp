@@ -1,0 +1,150 @@
+// chirpwell-smile as a whole process, start-up included, beside `--version` (the
+// floor every run pays) and beside chirpwell_literal_smile, the same work done by the
+// literal in-place forms. Each iteration starts one process, its output going to
+// /dev/null. Run with interleaved repetitions, so that a machine whose speed drifts
+// moves all figures alike, and read the medians:
+//
+//   chirpwell_command_bench --benchmark_enable_random_interleaving=true
+//       --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/BenchInputs.h"
+#include "engine/Codec.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The inputs as files, written once into a folder of their own that goes at exit.
+class CInputFolder {
+public:
+    CInputFolder()
+        : m_path(fs::temp_directory_path() /
+                 ("chirpwell-command-bench-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(m_path);
+        const std::string& prose = JapaneseProse();
+        Write("prose-520k.txt", prose);
+        Write("prose-64k.txt", prose.substr(0, prose.find("\r\n", 64000) + 2));
+        std::string utf8;
+        Cp932ToUtf8(prose, utf8);
+        Write("prose-520k.utf8.txt", utf8);
+        Write("html.txt", TagDenseHtml());
+        Write("lf-only.txt", LfOnlyJapanese());
+    }
+    ~CInputFolder() { fs::remove_all(m_path); }
+    CInputFolder(const CInputFolder&) = delete;
+    CInputFolder& operator=(const CInputFolder&) = delete;
+
+    fs::path Path(const char* name) const { return m_path / name; }
+
+private:
+    void Write(const char* name, const std::string& bytes) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+
+    fs::path m_path;
+};
+
+const CInputFolder& InputFolder()
+{
+    static const CInputFolder folder;
+    return folder;
+}
+
+// Starts program with arguments, standard output to /dev/null; false unless it
+// ends with status 0.
+bool RunProcess(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return spawned == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+void Run(benchmark::State& state, std::vector<std::string> arguments, const char* input)
+{
+    if (input)
+        arguments.push_back(InputFolder().Path(input).string());
+    for (auto _ : state) {
+        if (!RunProcess(arguments)) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+    }
+}
+
+void Register(const std::string& name, std::vector<std::string> arguments, const char* input)
+{
+    benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
+        Run(state, arguments, input);
+    })->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+int Main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const std::string smile = CHIRPWELL_SMILE_PATH;
+    const std::string literal = CHIRPWELL_LITERAL_SMILE_PATH;
+    Register("BM_Command/version", {smile, "--version"}, nullptr);
+    struct CInput {
+        const char* m_pName;
+        const char* m_pFile;
+        std::vector<std::string> m_options;
+        bool m_bLiteral;  // the literal form takes it in under a second
+    };
+    const CInput inputs[] = {
+        {"prose_64k", "prose-64k.txt", {}, true},
+        {"prose_520k", "prose-520k.txt", {}, true},
+        {"prose_520k_utf8", "prose-520k.utf8.txt", {}, false},
+        {"html", "html.txt", {"--html", "--keep-newlines"}, true},
+        {"lf_only", "lf-only.txt", {}, true},
+    };
+    for (const CInput& input : inputs) {
+        std::vector<std::string> options = {"--seed=1", "-f", "2"};
+        options.insert(options.end(), input.m_options.begin(), input.m_options.end());
+        std::vector<std::string> command = {smile};
+        command.insert(command.end(), options.begin(), options.end());
+        Register(std::string("BM_Command/") + input.m_pName + "/chirpwell_smile", command,
+                 input.m_pFile);
+        if (!input.m_bLiteral)
+            continue;
+        command = {literal};
+        command.insert(command.end(), options.begin(), options.end());
+        Register(std::string("BM_Command/") + input.m_pName + "/literal", command, input.m_pFile);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return Main(argc, argv);
+}
