@@ -65,10 +65,8 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
                  std::optional<EEncoding> encoding, CCodec& codec, std::string& cp932,
                  EEncoding& read, CMessages& messages)
 {
-    read = EncodingToRead(bytes, encoding);
     CTextFault fault;
-    codec.StartText(bytes, read);
-    if (!codec.DecodeText(bytes, read, cp932, fault)) {
+    if (!codec.ReadText(bytes, encoding, cp932, read, fault)) {
         if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
             messages.Error(FormatMessage(
                 Tr("%1: %2 kinds of characters that Shift_JIS lacks; at most %3 can be read"),

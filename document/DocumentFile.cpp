@@ -78,11 +78,10 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
         m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
         return false;
     }
-    const EEncoding read = EncodingToRead(bytes, NamedEncoding(how, detect));
+    EEncoding read = EEncoding::ShiftJis;
     std::string decoded;
     CTextFault fault;
-    codec.StartText(bytes, read);
-    if (!codec.DecodeText(bytes, read, decoded, fault)) {
+    if (!codec.ReadText(bytes, NamedEncoding(how, detect), decoded, read, fault)) {
         m_prompter.ShowMessage(DecodingFaultMessage(path, read, fault));
         return false;
     }

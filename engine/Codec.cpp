@@ -6,6 +6,7 @@
 
 #include "engine/CodecTables.h"
 #include "engine/Cp932.h"
+#include "engine/EncodingDetector.h"
 #include "engine/EucJp.h"
 
 namespace {
@@ -147,6 +148,30 @@ public:
         m_pOut += count;
     }
     void PutByte(unsigned char byte) { *m_pOut++ = static_cast<char>(byte); }
+    // Takes the three-byte UTF-8 characters of CP932 from data[at] on, as long as
+    // they come; at is moved past them.
+    void PutThreeByteRun(const unsigned char* data, std::size_t size, std::size_t& at)
+    {
+        char* out = m_pOut;
+        std::size_t i = at;
+        // Four bytes are read at a time; the last character goes the slower way.
+        while (i + 4 <= size) {
+            std::uint32_t word;
+            std::memcpy(&word, data + i, 4);
+            const char32_t character = DecodeUtf8ThreeBytes(word);
+            // Every three-byte character is in the BMP, whose pages all exist.
+            const std::uint16_t code =
+                kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
+            if (character == 0 || code == 0)
+                break;
+            if (code > 0xFF)
+                *out++ = static_cast<char>(code >> 8);
+            *out++ = static_cast<char>(code & 0xFF);
+            i += 3;
+        }
+        m_pOut = out;
+        at = i;
+    }
     void PutCode(std::uint16_t code)
     {
         if (code > 0xFF)
@@ -292,13 +317,10 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         }
         // Most of a Japanese UTF-8 text is three-byte characters that CP932 has.
         if (utf8) {
-            if (const char32_t character = DecodeUtf8ThreeBytes(data + i, bytes.size() - i)) {
-                if (const std::uint16_t code = Cp932CodeOf(character)) {
-                    writer.PutCode(code);
-                    i += 3;
-                    continue;
-                }
-            }
+            const std::size_t before = i;
+            writer.PutThreeByteRun(data, bytes.size(), i);
+            if (i != before)
+                continue;
         }
         std::size_t length = 1;
         const char32_t character =
@@ -321,6 +343,21 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     Give(writer.NewCharacters());
     cp932 = std::move(out);
     return true;
+}
+
+bool CCodec::ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
+                      EEncoding& encoding, CTextFault& fault)
+{
+    encoding = EncodingToRead(bytes, named, EUtf8Test::Start);
+    StartText(bytes, encoding);
+    if (DecodeText(bytes, encoding, cp932, fault))
+        return true;
+    if (named || encoding != EEncoding::Utf8 || fault.m_eKind != CTextFault::EKind::Malformed)
+        return false;
+    // Valid at the start only: no UTF-8 after all.
+    encoding = DetectEncoding(bytes, EUtf8Test::None);
+    StartText(bytes, encoding);
+    return DecodeText(bytes, encoding, cp932, fault);
 }
 
 bool CCodec::DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,6 +40,11 @@ public:
     void StartText(std::string_view bytes, EEncoding encoding);
     EEncoding TextEncoding() const { return m_eText; }
 
+    // Starts the text of a file of bytes in the encoding named, or in the one
+    // detected, and reads it as DecodeText does; encoding says which it was, also
+    // when the bytes are no text in it. Valid UTF-8 is told by decoding it once.
+    bool ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
+                  EEncoding& encoding, CTextFault& fault);
     // A file's bytes as CP932 text, a byte-order mark left out. Shift_JIS is taken
     // byte for byte; a character that CP932 lacks gets a code. All or none.
     bool DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,

@@ -50,15 +50,17 @@ constexpr int LeadIndex(unsigned char lead)
     return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F;
 }
 
-// The code of character in a map of pages, 0 when it has none.
+// The code of character in a map of pages, 0 when it has none. Every map has the
+// 256 pages of the BMP, and a page without codes is the first, which holds none, so
+// a BMP character takes no test.
 template <typename T>
 T FindInPages(const std::uint16_t* pages, std::size_t pageCount, const T* codes,
               char32_t character)
 {
     const std::size_t page = character >> 8;
-    if (page >= pageCount || pages[page] == 0)
+    if (page >= pageCount)
         return 0;
-    return codes[(pages[page] - 1u) * 256u + (character & 0xFF)];
+    return codes[pages[page] * 256u + (character & 0xFF)];
 }
 
 #endif

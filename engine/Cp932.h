@@ -2,6 +2,8 @@
 #define CHIRPWELL_ENGINE_CP932_H
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -67,14 +69,28 @@ inline char32_t DecodeUtf8Character(const unsigned char* utf8, std::size_t size,
 // The character of a well-formed three-byte UTF-8 sequence at utf8 (size bytes), 0
 // when none starts there. Japanese text is mostly such characters, so the loops over
 // whole files try this first.
+inline char32_t DecodeUtf8ThreeBytes(std::uint32_t word);
 inline char32_t DecodeUtf8ThreeBytes(const unsigned char* utf8, std::size_t size)
 {
-    if (size < 3 || (utf8[0] & 0xF0) != 0xE0 || (utf8[1] & 0xC0) != 0x80 ||
-        (utf8[2] & 0xC0) != 0x80)
+    if (size < 3)
         return 0;
-    const char32_t character = static_cast<char32_t>((utf8[0] & 0x0F) << 12 |
-                                                     (utf8[1] & 0x3F) << 6 | (utf8[2] & 0x3F));
-    return character < 0x800 || (character >= 0xD800 && character <= 0xDFFF) ? 0 : character;
+    std::uint32_t word;
+    if (size >= 4)
+        std::memcpy(&word, utf8, 4);
+    else
+        word = utf8[0] | utf8[1] << 8 | static_cast<std::uint32_t>(utf8[2]) << 16;
+    return DecodeUtf8ThreeBytes(word);
+}
+
+// The same for the bytes as one little-endian number, the fourth byte aside:
+// 1110xxxx 10xxxxxx 10xxxxxx. Overlong forms (E0 then below A0) and surrogates (ED
+// then A0 or above) are no characters.
+inline char32_t DecodeUtf8ThreeBytes(std::uint32_t word)
+{
+    const std::uint32_t range = word & 0x200F;
+    if ((word & 0xC0C0F0) != 0x8080E0 || range == 0 || range == 0x200D)
+        return 0;
+    return (word & 0x0F) << 12 | (word & 0x3F00) >> 2 | (word & 0x3F0000) >> 16;
 }
 
 // A fixed UTF-8 text of the program in CP932. The text must be representable.

@@ -53,6 +53,17 @@ bool HasEucJpShape(std::string_view bytes)
     return true;
 }
 
+// Whether bytes are valid UTF-8, as far as the test reads; a character cut by the
+// end of the part read counts as valid.
+bool IsUtf8(std::string_view bytes, EUtf8Test utf8Test)
+{
+    constexpr std::size_t kStart = 64 * 1024;
+    if (utf8Test == EUtf8Test::Whole || bytes.size() <= kStart)
+        return FindInvalidUtf8(bytes) == std::string_view::npos;
+    const std::size_t invalid = FindInvalidUtf8(bytes.substr(0, kStart));
+    return invalid == std::string_view::npos || invalid + 3 >= kStart;
+}
+
 bool NamedEucJp(std::string_view bytes)
 {
     const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(),
@@ -100,22 +111,23 @@ bool IsValidEucJp(std::string_view bytes)
     return true;
 }
 
-EEncoding DetectEncoding(std::string_view bytes)
+EEncoding DetectEncoding(std::string_view bytes, EUtf8Test utf8Test)
 {
     if (bytes.starts_with(kByteOrderMark))
         return EEncoding::Utf8Bom;
     if (!HasHighByte(bytes))
         return EEncoding::ShiftJis;
-    if (FindInvalidUtf8(bytes) == std::string_view::npos)
+    if (utf8Test != EUtf8Test::None && IsUtf8(bytes, utf8Test))
         return EEncoding::Utf8;
     if (IsValidEucJp(bytes) && (!IsValidCp932(bytes) || NamedEucJp(bytes)))
         return EEncoding::EucJp;
     return EEncoding::ShiftJis;
 }
 
-EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named)
+EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named,
+                         EUtf8Test utf8Test)
 {
     if (!named)
-        return DetectEncoding(bytes);
+        return DetectEncoding(bytes, utf8Test);
     return *named == EEncoding::Utf8 ? Utf8Of(bytes) : *named;
 }

@@ -10,11 +10,17 @@
 // byte-order mark, or are valid UTF-8 with a character beyond ASCII; EUC-JP when
 // they are valid EUC-JP beyond ASCII and either no valid CP932 or named EUC-JP by a
 // detector made for the job; Shift_JIS otherwise, pure ASCII included.
-EEncoding DetectEncoding(std::string_view bytes);
+//
+// How much the UTF-8 test reads: the whole; the first 64 KiB, for a caller that
+// decodes the whole as UTF-8 anyway and, should that fail, detects again with None;
+// or nothing, taking the bytes for no UTF-8.
+enum class EUtf8Test { Whole, Start, None };
+EEncoding DetectEncoding(std::string_view bytes, EUtf8Test utf8Test = EUtf8Test::Whole);
 
 // The encoding to read bytes in: detected when none is named, and a named UTF-8
 // with or without a byte-order mark as the bytes have one.
-EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named);
+EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named,
+                         EUtf8Test utf8Test = EUtf8Test::Whole);
 
 // Whether every unit of bytes is a character of the system's CP932 or EUC-JP.
 bool IsValidCp932(std::string_view bytes);

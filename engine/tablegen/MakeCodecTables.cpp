@@ -1,6 +1,7 @@
 // Writes the codec's tables as C++ source, read from the system's iconv when
 // Chirpwell is built, so that no run builds them. Usage: MakeCodecTables OUTPUT.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -109,21 +110,22 @@ public:
         m_out << "extern const std::size_t " << name << " = " << value << ";\n";
     }
 
-    // A map from characters to codes as pages of 256 characters; a page that holds no
-    // code is left out.
+    // A map from characters to codes as pages of 256 characters, at least the 256
+    // of the BMP; every page that holds no code is the first, which holds none.
     template <typename T>
     void Pages(const char* type, const char* name, const std::map<char32_t, T>& codes)
     {
-        const std::size_t pageCount = codes.empty() ? 0 : (codes.rbegin()->first >> 8) + 1;
+        const std::size_t pageCount =
+            std::max<std::size_t>(256, codes.empty() ? 0 : (codes.rbegin()->first >> 8) + 1);
         std::vector<std::uint16_t> pages(pageCount, 0);
-        std::vector<T> values;
+        std::vector<T> values(256, 0);
         for (const auto& [character, code] : codes) {
             std::uint16_t& page = pages[character >> 8];
             if (page == 0) {
-                values.resize(values.size() + 256, 0);
                 page = static_cast<std::uint16_t>(values.size() / 256);
+                values.resize(values.size() + 256, 0);
             }
-            values[(page - 1) * 256u + (character & 0xFF)] = code;
+            values[page * 256u + (character & 0xFF)] = code;
         }
         const std::string base(name);
         Array("std::uint16_t", (base + "Pages").c_str(), pages);

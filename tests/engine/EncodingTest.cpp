@@ -50,6 +50,23 @@ TEST(Encoding, DetectionEdges)
     // Valid EUC-JP shape with an unassigned pair is no EUC-JP.
     EXPECT_FALSE(IsValidEucJp(Hex("A9A1")));
     EXPECT_FALSE(IsValidCp932(Hex("82A0 82")));
+
+    // Reading tells UTF-8 by decoding it: valid far into the text but not at its
+    // end, it is no UTF-8 there either.
+    std::string late;
+    while (late.size() < 70000)
+        late += Hex("E38182");
+    for (const std::string& tail : {Hex("FF"), Hex("E381")}) {
+        CCodec codec;
+        std::string cp932;
+        EEncoding encoding = EEncoding::Utf8;
+        CTextFault fault;
+        EXPECT_EQ(DetectEncoding(late + tail), EEncoding::ShiftJis);
+        EXPECT_TRUE(codec.ReadText(late + tail, std::nullopt, cp932, encoding, fault));
+        EXPECT_EQ(encoding, EEncoding::ShiftJis);
+        EXPECT_TRUE(codec.ReadText(late, std::nullopt, cp932, encoding, fault));
+        EXPECT_EQ(encoding, EEncoding::Utf8);
+    }
 }
 
 // Characters that CP932 lacks, or gives back as others, in UTF-8: U+301C, U+2014,
