@@ -42,11 +42,23 @@ bool SameName(std::string_view left, std::string_view right)
 
 bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding)
 {
+    // "utf-16" is UTF-16 with a byte-order mark, little-endian unless a mark says
+    // otherwise; utf-16le and utf-16be name an order for text without one.
     static constexpr std::pair<const char*, EEncoding> kNames[] = {
-        {"shift_jis", EEncoding::ShiftJis}, {"sjis", EEncoding::ShiftJis},
-        {"cp932", EEncoding::ShiftJis},     {"utf-8", EEncoding::Utf8},
-        {"utf8", EEncoding::Utf8},          {"euc-jp", EEncoding::EucJp},
+        {"shift_jis", EEncoding::ShiftJis},
+        {"sjis", EEncoding::ShiftJis},
+        {"cp932", EEncoding::ShiftJis},
+        {"utf-8", EEncoding::Utf8},
+        {"utf8", EEncoding::Utf8},
+        {"euc-jp", EEncoding::EucJp},
         {"eucjp", EEncoding::EucJp},
+        {"iso-2022-jp", EEncoding::Iso2022Jp},
+        {"jis", EEncoding::Iso2022Jp},
+        {"utf-16", EEncoding::Utf16LeBom},
+        {"utf-16le", EEncoding::Utf16Le},
+        {"utf-16be", EEncoding::Utf16Be},
+        {"shift_jis-2004", EEncoding::ShiftJis2004},
+        {"euc-jis-2004", EEncoding::EucJis2004},
     };
     if (allowAuto && SameName(name, "auto")) {
         encoding.reset();
@@ -71,6 +83,13 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
             messages.Error(FormatMessage(
                 Tr("%1: %2 kinds of characters that Shift_JIS lacks; at most %3 can be read"),
                 name, std::to_string(fault.m_nCount), std::to_string(codec.CodesLeft())));
+        else if (fault.m_eKind == CTextFault::EKind::Zero)
+            messages.Error(FormatMessage(Tr("%1: a zero byte at byte %2; this is no text file"),
+                                         name, std::to_string(fault.m_nOffset)));
+        else if (fault.m_eKind == CTextFault::EKind::UnreadEncoding)
+            messages.Error(FormatMessage(
+                Tr("%1: %2 by its byte-order mark, which chirpwell-smile does not read"), name,
+                fault.m_pEncoding));
         else
             messages.Error(FormatMessage(Tr("%1:%2: not valid %3"), name,
                                          LineAndColumn(bytes, read, fault.m_nOffset),

@@ -51,12 +51,6 @@ bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& b
             messages.Error(name + ": " + Reason(error));
         return false;
     }
-    const std::size_t zero = bytes.find('\0');
-    if (zero != std::string::npos) {
-        messages.Error(FormatMessage(Tr("%1: a zero byte at byte %2; this is no text file"), name,
-                                     std::to_string(zero)));
-        return false;
-    }
     return true;
 }
 

@@ -68,8 +68,9 @@ const char* HelpText()
 {
     return Tr(
         "Usage: chirpwell-smile [OPTION]... [FILE]\n"
-        "Smile a Japanese text (Shift_JIS, UTF-8 or EUC-JP) as Chirpwell does when it\n"
-        "opens a file, and write the result to standard output in the same encoding.\n"
+        "Smile a Japanese text (Shift_JIS, UTF-8, EUC-JP, ISO-2022-JP, UTF-16 or the\n"
+        "JIS X 0213 forms) as Chirpwell does when it opens a file, and write the result\n"
+        "to standard output in the same encoding.\n"
         "With no FILE, or when FILE is -, read standard input.\n"
         "\n"
         "  -f, --frequency=N     smile frequency in percent (default 2)\n"
@@ -89,9 +90,10 @@ const char* HelpText()
         "      --zenkaku=C       full-width censor character (default ●)\n"
         "      --hankaku=C       half-width censor character (default *)\n"
         "      --encoding=ENC    the input's encoding: auto (the default: detected),\n"
-        "                        shift_jis, utf-8 or euc-jp (also sjis, cp932, utf8,\n"
-        "                        eucjp; any case)\n"
-        "      --output-encoding=ENC  the result's encoding: shift_jis, utf-8 or euc-jp\n"
+        "                        shift_jis, utf-8, euc-jp, iso-2022-jp, utf-16,\n"
+        "                        utf-16le, utf-16be, shift_jis-2004 or euc-jis-2004\n"
+        "                        (also sjis, cp932, utf8, eucjp, jis; any case)\n"
+        "      --output-encoding=ENC  the result's encoding, as --encoding but auto\n"
         "                        (default: the input's)\n"
         "      --smile-encoding=ENC  the smile file's encoding, as --encoding\n"
         "      --utf8            the same as --encoding=utf-8\n"
@@ -181,8 +183,8 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
                        : code == kOptEncoding ? options.m_inputEncoding : options.m_smileEncoding;
             if (!ParseEncodingName(optarg, !output, encoding)) {
                 message = FormatMessage(
-                    output ? Tr("unknown encoding '%1' (shift_jis, utf-8 or euc-jp)")
-                           : Tr("unknown encoding '%1' (auto, shift_jis, utf-8 or euc-jp)"),
+                    output ? Tr("unknown encoding '%1' (see --help)")
+                           : Tr("unknown encoding '%1' (auto, or see --help)"),
                     optarg);
                 return EParseResult::BadUsage;
             }

@@ -77,14 +77,33 @@ void CChirpwellDoc::BuildCommands()
     m_commands.On(ID_UNDO, [this] { OnUndo(); }, [this](CCmdUI& cmdUI) { OnUpdateUndo(cmdUI); });
 
     const auto hasFile = [this](CCmdUI& cmdUI) { cmdUI.m_bEnabled = !m_strPathName.empty(); };
-    for (const auto& [id, encoding] : {std::pair{ID_REOPEN_DETECT, EReadEncoding::Detect},
-                                       std::pair{ID_REOPEN_SHIFT_JIS, EReadEncoding::ShiftJis},
-                                       std::pair{ID_REOPEN_UTF8, EReadEncoding::Utf8},
-                                       std::pair{ID_REOPEN_EUC_JP, EReadEncoding::EucJp}})
+    static constexpr std::pair<int, EReadEncoding> kReopen[] = {
+        {ID_REOPEN_DETECT, EReadEncoding::Detect},
+        {ID_REOPEN_SHIFT_JIS, EReadEncoding::ShiftJis},
+        {ID_REOPEN_UTF8, EReadEncoding::Utf8},
+        {ID_REOPEN_EUC_JP, EReadEncoding::EucJp},
+        {ID_REOPEN_ISO2022JP, EReadEncoding::Iso2022Jp},
+        {ID_REOPEN_UTF16, EReadEncoding::Utf16},
+        {ID_REOPEN_UTF16LE, EReadEncoding::Utf16Le},
+        {ID_REOPEN_UTF16BE, EReadEncoding::Utf16Be},
+        {ID_REOPEN_SHIFT_JIS_2004, EReadEncoding::ShiftJis2004},
+        {ID_REOPEN_EUC_JIS_2004, EReadEncoding::EucJis2004},
+    };
+    for (const auto& [id, encoding] : kReopen)
         m_commands.On(id, [this, encoding] { OnReopenWithEncoding(encoding); }, hasFile);
-    for (const auto& [id, encoding] : {std::pair{ID_SAVE_SHIFT_JIS, EEncoding::ShiftJis},
-                                       std::pair{ID_SAVE_UTF8, EEncoding::Utf8},
-                                       std::pair{ID_SAVE_EUC_JP, EEncoding::EucJp}})
+    // UTF-16 with a byte-order mark keeps the order the text was read in.
+    static constexpr std::pair<int, EEncoding> kSave[] = {
+        {ID_SAVE_SHIFT_JIS, EEncoding::ShiftJis},
+        {ID_SAVE_UTF8, EEncoding::Utf8},
+        {ID_SAVE_EUC_JP, EEncoding::EucJp},
+        {ID_SAVE_ISO2022JP, EEncoding::Iso2022Jp},
+        {ID_SAVE_UTF16, EEncoding::Utf16LeBom},
+        {ID_SAVE_UTF16LE, EEncoding::Utf16Le},
+        {ID_SAVE_UTF16BE, EEncoding::Utf16Be},
+        {ID_SAVE_SHIFT_JIS_2004, EEncoding::ShiftJis2004},
+        {ID_SAVE_EUC_JIS_2004, EEncoding::EucJis2004},
+    };
+    for (const auto& [id, encoding] : kSave)
         m_commands.On(id, [this, encoding] { OnSaveEncoding(encoding); },
                       [this, encoding](CCmdUI& cmdUI) { OnUpdateSaveEncoding(cmdUI, encoding); });
 }

@@ -69,8 +69,8 @@ public:
     // Reads the document's file again, as encoding says; nothing changes when it
     // cannot be read so.
     void OnReopenWithEncoding(EReadEncoding encoding);
-    // The encoding the next save writes: ShiftJis, EucJp, or UTF-8 (with a
-    // byte-order mark when the document's file had one).
+    // The encoding the next save writes: UTF-8 keeps a byte-order mark that the
+    // document's file had, and UTF-16 with a mark the order of its mark.
     void OnSaveEncoding(EEncoding encoding);
     void OnUpdateSaveEncoding(CCmdUI& cmdUI, EEncoding encoding) const;
     EEncoding Encoding() const { return m_eEncoding; }

@@ -48,5 +48,17 @@ inline constexpr int ID_DETECT_ENCODING = 32795;
 inline constexpr int ID_SAVE_SHIFT_JIS = 32796;
 inline constexpr int ID_SAVE_UTF8 = 32797;
 inline constexpr int ID_SAVE_EUC_JP = 32798;
+inline constexpr int ID_REOPEN_ISO2022JP = 32799;
+inline constexpr int ID_REOPEN_UTF16 = 32800;
+inline constexpr int ID_REOPEN_UTF16LE = 32801;
+inline constexpr int ID_REOPEN_UTF16BE = 32802;
+inline constexpr int ID_REOPEN_SHIFT_JIS_2004 = 32803;
+inline constexpr int ID_REOPEN_EUC_JIS_2004 = 32804;
+inline constexpr int ID_SAVE_ISO2022JP = 32805;
+inline constexpr int ID_SAVE_UTF16 = 32806;
+inline constexpr int ID_SAVE_UTF16LE = 32807;
+inline constexpr int ID_SAVE_UTF16BE = 32808;
+inline constexpr int ID_SAVE_SHIFT_JIS_2004 = 32809;
+inline constexpr int ID_SAVE_EUC_JIS_2004 = 32810;
 
 #endif

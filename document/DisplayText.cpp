@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/Characters.h"
 #include "engine/Codec.h"
 #include "engine/CodecTables.h"
 
@@ -66,8 +67,13 @@ CDisplayText::CDisplayText(std::string_view cp932, const CCodec* codec)
                 character = codec->CharacterOf(static_cast<std::uint16_t>(byte << 8 | trail));
             if (character == 0)
                 character = kNoCharacter;
-            if (character > 0xFFFF) {
-                // Both halves of the pair map to the unit's bytes.
+            // A character that takes two UTF-16 units, beyond the BMP or a JIS X 0213
+            // sequence of two, maps both to the unit's bytes.
+            char32_t first = 0;
+            if (SequenceCharacters(character, first, character)) {
+                shown[n++] = static_cast<char16_t>(first);
+                starts[n] = static_cast<std::uint32_t>(i);
+            } else if (character > 0xFFFF) {
                 shown[n++] = static_cast<char16_t>(0xD7C0 + (character >> 10));
                 starts[n] = static_cast<std::uint32_t>(i);
                 character = 0xDC00 | (character & 0x3FF);

@@ -13,8 +13,9 @@ class CCodec;
 // the shown positions. Every unit (a byte, or a lead byte and the byte after it)
 // shows as one UTF-16 character, U+FFFD when it is no character; a CR LF pair, a
 // lone CR and a lone LF each show as one '\n'. A lead byte at the very end shows as
-// U+FFFD. A code of the program's own shows as its character, which beyond U+FFFF
-// takes two UTF-16 units; both map to the unit's bytes.
+// U+FFFD. A code of the program's own shows as its character, which beyond U+FFFF,
+// or for a JIS X 0213 sequence of two, takes two UTF-16 units; both map to the
+// unit's bytes.
 class CDisplayText {
 public:
     // codec, when given, must outlive the construction only.

@@ -20,9 +20,7 @@ inline constexpr char kDocumentFilterName[] = "すべてのﾌｧｲﾙ (*.*)";
 // Opening and saving: %1 is the path, %2 the reason.
 inline constexpr char kMsgCannotOpen[] = "%1 を開けません。\n%2";
 inline constexpr char kMsgCannotSave[] = "%1 に保存できません。\n%2";
-inline constexpr char kMsgZeroByte[] =
-    "%1 はテキストファイルではありません (ゼロのバイトを含んでいます)。";
-// %1 the character, %2 its line, %3 the encoding.
+// %1 the character, %2 its line, %3 its column, %4 the encoding.
 inline constexpr char kMsgCannotEncode[] = "「%1」（%2 行 %3 文字目）は %4 で保存できません。";
 inline constexpr char kReasonNotFound[] = "ﾌｧｲﾙが見つかりません。";
 inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されました。";

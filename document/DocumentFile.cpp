@@ -55,6 +55,17 @@ std::optional<EEncoding> NamedEncoding(EReadEncoding how, bool detect)
         return EEncoding::Utf8;
     case EReadEncoding::EucJp:
         return EEncoding::EucJp;
+    case EReadEncoding::Iso2022Jp:
+        return EEncoding::Iso2022Jp;
+    case EReadEncoding::Utf16:
+    case EReadEncoding::Utf16Le:
+        return EEncoding::Utf16Le;
+    case EReadEncoding::Utf16Be:
+        return EEncoding::Utf16Be;
+    case EReadEncoding::ShiftJis2004:
+        return EEncoding::ShiftJis2004;
+    case EReadEncoding::EucJis2004:
+        return EEncoding::EucJis2004;
     }
     return EEncoding::ShiftJis;
 }
@@ -71,11 +82,6 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
             error == EReadError::TooLarge
                 ? Cp932Text(kMsgFileTooLarge)
                 : FormatMessage(Cp932Text(kMsgCannotOpen), PathForMessage(path), Reason(error)));
-        return false;
-    }
-    // A zero byte would cut the view's text short, so the file is refused.
-    if (bytes.find('\0') != std::string::npos) {
-        m_prompter.ShowMessage(FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path)));
         return false;
     }
     EEncoding read = EEncoding::ShiftJis;

@@ -11,8 +11,21 @@ class CCodec;
 class IPrompter;
 
 // How a file's encoding is taken when it is read: as the display settings say
-// (detected, or Shift_JIS when detection is off), detected, or one encoding.
-enum class EReadEncoding { AsSettingsSay, Detect, ShiftJis, Utf8, EucJp };
+// (detected, or Shift_JIS when detection is off), detected, or one encoding; UTF-16
+// by its byte-order mark, little-endian without one.
+enum class EReadEncoding {
+    AsSettingsSay,
+    Detect,
+    ShiftJis,
+    Utf8,
+    EucJp,
+    Iso2022Jp,
+    Utf16,
+    Utf16Le,
+    Utf16Be,
+    ShiftJis2004,
+    EucJis2004,
+};
 
 // The document's texts to and from files: a text file read whole (a regular file of
 // at most the view's limit, without a zero byte) and transcoded to CP932, or CP932

@@ -7,7 +7,8 @@
 #include "engine/CodecTables.h"
 #include "engine/Cp932.h"
 #include "engine/EncodingDetector.h"
-#include "engine/EucJp.h"
+#include "engine/Characters.h"
+#include "engine/Iso2022Jp.h"
 
 namespace {
 
@@ -41,38 +42,6 @@ void PutCode(std::uint16_t code, std::string& out)
     out += static_cast<char>(code & 0xFF);
 }
 
-// Writes character as UTF-8 at out; gives the end.
-char* WriteUtf8(char32_t character, char* out)
-{
-    if (character < 0x80) {
-        *out++ = static_cast<char>(character);
-    } else if (character < 0x800) {
-        *out++ = static_cast<char>(0xC0 | character >> 6);
-        *out++ = static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | character >> 12);
-        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
-        *out++ = static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | character >> 18);
-        *out++ = static_cast<char>(0x80 | (character >> 12 & 0x3F));
-        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
-        *out++ = static_cast<char>(0x80 | (character & 0x3F));
-    }
-    return out;
-}
-
-// Writes the bytes of a code, high byte first and none of its leading zero bytes.
-char* WriteCode(std::uint32_t code, char* out)
-{
-    if (code > 0xFFFF)
-        *out++ = static_cast<char>(code >> 16);
-    if (code > 0xFF)
-        *out++ = static_cast<char>(code >> 8 & 0xFF);
-    *out++ = static_cast<char>(code & 0xFF);
-    return out;
-}
-
 // Marks in taken, by free index, the unassigned pairs that Shift_JIS bytes hold.
 void MarkOwnPairs(std::string_view bytes, std::vector<bool>& taken)
 {
@@ -87,17 +56,6 @@ void MarkOwnPairs(std::string_view bytes, std::vector<bool>& taken)
             taken[static_cast<std::size_t>(index)] = true;
         ++i;
     }
-}
-
-// The character that starts a text's bytes in encoding (not CP932), 0 when none;
-// length is set to the bytes it takes, or to 1 where none starts.
-char32_t DecodeCharacter(const unsigned char* bytes, std::size_t size, EEncoding encoding,
-                         std::size_t& length)
-{
-    length = 1;
-    if (encoding == EEncoding::EucJp)
-        return DecodeEucJp(std::string_view(reinterpret_cast<const char*>(bytes), size), length);
-    return DecodeUtf8Character(bytes, size, length);
 }
 
 // The character of the CP932 unit at bytes (size at least 1), given codes aside: 0
@@ -115,16 +73,85 @@ inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std
     return shown == kNoCharacter ? 0 : shown;
 }
 
-// The bytes of a unit in encoding, for the line rule: a character's, or one.
-std::size_t UnitLength(std::string_view bytes, EEncoding encoding)
+// Whether bytes start with U+309A, the combining semi-voiced mark, in UTF-8: the one
+// three-byte character that joins the one before it in JIS X 0213.
+bool IsSemiVoicedMark(const unsigned char* bytes, std::size_t size)
 {
-    if (encoding == EEncoding::ShiftJis)
-        return IsLeadByte(static_cast<unsigned char>(bytes[0])) && bytes.size() > 1 ? 2 : 1;
-    std::size_t length = 1;
-    if (static_cast<unsigned char>(bytes[0]) >= 0x80)
-        DecodeCharacter(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                        encoding, length);
-    return length;
+    return size >= 3 && bytes[0] == 0xE3 && bytes[1] == 0x82 && bytes[2] == 0x9A;
+}
+
+// What CUnitWalk gives for bytes that are no unit.
+constexpr char32_t kNoUnit = 0xFFFFFFFF;
+
+// The units of a text's bytes in an encoding, one at a time, for the line rule: what
+// each is, and how many bytes it takes. Escape sequences of ISO-2022-JP are no unit.
+class CUnitWalk {
+public:
+    CUnitWalk(std::string_view bytes, EEncoding encoding)
+        : m_bytes(bytes), m_eEncoding(encoding), m_nAt(ByteOrderMarkOf(encoding).size())
+    {
+        if (!bytes.starts_with(ByteOrderMarkOf(encoding)))
+            m_nAt = 0;
+    }
+
+    std::size_t At() const { return m_nAt; }
+    bool AtEnd() const { return m_nAt >= m_bytes.size(); }
+    // The character of the next unit as far as the rule needs it: CR, LF or other.
+    char32_t Next()
+    {
+        const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data()) + m_nAt;
+        const std::size_t size = m_bytes.size() - m_nAt;
+        if (m_eEncoding == EEncoding::Iso2022Jp)
+            return NextIso2022Jp(data, size);
+        std::size_t length = 1;
+        char32_t character = data[0];
+        if (m_eEncoding == EEncoding::ShiftJis)
+            length = IsLeadByte(data[0]) && size > 1 ? 2 : 1;
+        else if (IsUtf16(m_eEncoding) || data[0] >= 0x80)
+            character = DecodeCharacter(data, size, m_eEncoding, length);
+        m_nAt += length;
+        return character;
+    }
+
+private:
+    char32_t NextIso2022Jp(const unsigned char* data, std::size_t size)
+    {
+        if (data[0] == 0x1B && size >= 3) {
+            m_bDouble = data[1] == '$';
+            m_nAt += 3;
+            return kNoUnit;
+        }
+        const bool pair = m_bDouble && data[0] >= 0x21 && data[0] <= 0x7E && size >= 2;
+        m_nAt += pair ? 2 : 1;
+        return pair ? 0x3000 : data[0];
+    }
+
+    std::string_view m_bytes;
+    EEncoding m_eEncoding;
+    std::size_t m_nAt;
+    bool m_bDouble = false;  // ISO-2022-JP: JIS X 0208 is in force
+};
+
+// The most bytes the CP932 text of a byte of encoding takes: EUC-JP's one-byte C1
+// characters, and the like in the JIS X 0213 forms, take two.
+std::size_t Cp932BytesPerByte(EEncoding encoding)
+{
+    return encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom || IsUtf16(encoding)
+               ? 1
+               : 2;
+}
+
+// Whether encoding is read a byte at a time where a byte is below 0x80, as ASCII.
+bool HasAsciiBytes(EEncoding encoding)
+{
+    return !IsUtf16(encoding);
+}
+
+// Whether a text in encoding writes two characters that JIS X 0213 codes as one as
+// one character: those read through Unicode that hold both characters apart.
+bool ComposesSequences(EEncoding encoding)
+{
+    return encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom || IsUtf16(encoding);
 }
 
 }  // namespace
@@ -162,7 +189,7 @@ public:
             // Every three-byte character is in the BMP, whose pages all exist.
             const std::uint16_t code =
                 kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
-            if (character == 0 || code == 0)
+            if (character == 0 || code == 0 || IsSemiVoicedMark(data + i + 3, size - i - 3))
                 break;
             if (code > 0xFF)
                 *out++ = static_cast<char>(code >> 8);
@@ -293,20 +320,23 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         cp932.assign(bytes);
         return true;
     }
-    // No UTF-8 character takes more bytes in CP932; EUC-JP's one-byte C1 characters
-    // take two.
-    std::string out(encoding == EEncoding::EucJp ? 2 * bytes.size() : bytes.size(), '\0');
+    if (encoding == EEncoding::Iso2022Jp) {
+        fault = {CTextFault::EKind::Malformed, 0, 0, 0, 0};
+        return DecodeIso2022Jp(bytes, cp932, fault.m_nOffset);
+    }
+    std::string out(Cp932BytesPerByte(encoding) * bytes.size(), '\0');
     CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, out.data());
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::size_t i = encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark)
-                        ? kByteOrderMark.size()
-                        : 0;
-    const bool utf8 = encoding != EEncoding::EucJp;
-    while (i < bytes.size()) {
-        if (data[i] < 0x80) {
+    const std::size_t size = bytes.size();
+    std::size_t i = bytes.starts_with(ByteOrderMarkOf(encoding)) ? ByteOrderMarkOf(encoding).size() : 0;
+    const bool utf8 = encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom;
+    const bool ascii = HasAsciiBytes(encoding);
+    const bool composes = ComposesSequences(encoding);
+    while (i < size) {
+        if (ascii && data[i] < 0x80) {
             // Runs of ASCII go eight bytes at a time.
             std::uint64_t word;
-            if (i + 8 <= bytes.size() &&
+            if (i + 8 <= size &&
                 (std::memcpy(&word, data + i, 8), (word & 0x8080808080808080u) == 0)) {
                 writer.PutAscii(bytes.data() + i, 8);
                 i += 8;
@@ -318,16 +348,27 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         // Most of a Japanese UTF-8 text is three-byte characters that CP932 has.
         if (utf8) {
             const std::size_t before = i;
-            writer.PutThreeByteRun(data, bytes.size(), i);
+            writer.PutThreeByteRun(data, size, i);
             if (i != before)
                 continue;
         }
         std::size_t length = 1;
-        const char32_t character =
-            DecodeCharacter(data + i, bytes.size() - i, encoding, length);
+        char32_t character = DecodeCharacter(data + i, size - i, encoding, length);
         if (character == 0) {
-            fault = {CTextFault::EKind::Malformed, i, 0, 0, 0};
+            // U+0000 would cut the text short, as a zero byte would.
+            const bool zero = IsUtf16(encoding) && i + 1 < size && data[i] == 0 && data[i + 1] == 0;
+            fault = {zero ? CTextFault::EKind::Zero : CTextFault::EKind::Malformed, i, 0, 0, 0};
             return false;
+        }
+        if (composes && i + length < size) {
+            // Two characters that JIS X 0213 codes as one are one character here too.
+            std::size_t markLength = 1;
+            const char32_t mark = DecodeCharacter(data + i + length, size - i - length, encoding,
+                                                  markLength);
+            if (const char32_t key = SequenceKey(character, mark)) {
+                character = key;
+                length += markLength;
+            }
         }
         if (!writer.Put(character)) {
             fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
@@ -348,14 +389,34 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
 bool CCodec::ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
                       EEncoding& encoding, CTextFault& fault)
 {
+    if (!named) {
+        if (const char* unread = UnreadEncodingOf(bytes)) {
+            encoding = EEncoding::ShiftJis;
+            fault = {CTextFault::EKind::UnreadEncoding, 0, 0, 0, 0, unread};
+            return false;
+        }
+    }
     encoding = EncodingToRead(bytes, named, EUtf8Test::Start);
-    StartText(bytes, encoding);
-    if (DecodeText(bytes, encoding, cp932, fault))
-        return true;
-    if (named || encoding != EEncoding::Utf8 || fault.m_eKind != CTextFault::EKind::Malformed)
+    if (!Read(bytes, encoding, cp932, fault)) {
+        if (named || encoding != EEncoding::Utf8 || fault.m_eKind != CTextFault::EKind::Malformed)
+            return false;
+        // Valid at the start only: no UTF-8 after all.
+        encoding = DetectEncoding(bytes, EUtf8Test::None);
+        return Read(bytes, encoding, cp932, fault);
+    }
+    return true;
+}
+
+bool CCodec::Read(std::string_view bytes, EEncoding encoding, std::string& cp932,
+                  CTextFault& fault)
+{
+    // A zero byte would cut the text short, so no text holds one; UTF-16 is made of
+    // them, and refuses U+0000 instead.
+    const std::size_t zero = IsUtf16(encoding) ? std::string_view::npos : bytes.find('\0');
+    if (zero != std::string_view::npos) {
+        fault = {CTextFault::EKind::Zero, zero, 0, 0, 0};
         return false;
-    // Valid at the start only: no UTF-8 after all.
-    encoding = DetectEncoding(bytes, EUtf8Test::None);
+    }
     StartText(bytes, encoding);
     return DecodeText(bytes, encoding, cp932, fault);
 }
@@ -444,21 +505,52 @@ bool CCodec::Encode(std::string_view cp932, EEncoding encoding, std::string& byt
         bytes.assign(cp932);
         return true;
     }
-    std::string out;
-    // No unit takes more than three bytes a byte of CP932 in UTF-8 or EUC-JP (a
-    // half-width katakana, or a C1 control in EUC-JP: one byte to three or two).
-    out.resize(3 * cp932.size() + kByteOrderMark.size());
-    char* written = out.data();
-    if (encoding == EEncoding::Utf8Bom) {
-        std::memcpy(written, kByteOrderMark.data(), kByteOrderMark.size());
-        written += kByteOrderMark.size();
-    }
-    const bool utf8 = encoding != EEncoding::EucJp;
+    return Write(cp932, encoding, bytes, fault, nullptr);
+}
+
+bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
+                   CTextFault& fault, std::vector<std::size_t>* offsets) const
+{
+    // Sorted offsets in cp932 become those of the units that hold them, as written.
+    std::size_t next = 0;
+    auto mapUpTo = [offsets, &next](std::size_t end, std::size_t written) {
+        while (offsets && next < offsets->size() && (*offsets)[next] < end)
+            (*offsets)[next++] = written;
+    };
     const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
+    std::string out;
+    if (encoding == EEncoding::Iso2022Jp) {
+        CIso2022JpWriter writer;
+        std::size_t i = 0;
+        while (i < cp932.size()) {
+            const std::size_t length = IsLeadByte(data[i]) && i + 1 < cp932.size() ? 2 : 1;
+            mapUpTo(i + length, out.size());
+            if (!writer.Put(cp932.substr(i, length), out)) {
+                std::size_t unitLength = 1;
+                fault = {CTextFault::EKind::Unencodable, i, UnitCharacter(cp932.substr(i), unitLength),
+                         0, length};
+                return false;
+            }
+            i += length;
+        }
+        mapUpTo(std::string_view::npos, out.size());
+        writer.Finish(out);
+        bytes = std::move(out);
+        return true;
+    }
+    // No unit takes more than four bytes a byte of CP932: a half-width katakana in
+    // UTF-8 takes three, and a two-byte code of ours for a sequence six.
+    const std::string_view mark = ByteOrderMarkOf(encoding);
+    out.resize(4 * cp932.size() + mark.size());
+    char* written = out.data();
+    if (!mark.empty())
+        std::memcpy(written, mark.data(), mark.size());
+    written += mark.size();
+    const bool ascii = HasAsciiBytes(encoding);
     std::size_t i = 0;
     while (i < cp932.size()) {
         const unsigned char byte = data[i];
-        if (byte < 0x80) {
+        if (ascii && byte < 0x80 && !offsets) {
             *written++ = static_cast<char>(byte);
             ++i;
             continue;
@@ -467,14 +559,17 @@ bool CCodec::Encode(std::string_view cp932, EEncoding encoding, std::string& byt
         char32_t character = Cp932Character(data + i, cp932.size() - i, length);
         if (character == 0 && length == 2)
             character = CharacterOf(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));
-        const std::uint32_t code = character == 0 ? 0 : utf8 ? 1 : EucJpCodeOf(character);
-        if (code == 0) {
+        mapUpTo(i + length, static_cast<std::size_t>(written - out.data()));
+        char* end = character == 0 && byte != 0 ? nullptr
+                                                : EncodeCharacter(character, encoding, written);
+        if (!end) {
             fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
             return false;
         }
-        written = utf8 ? WriteUtf8(character, written) : WriteCode(code, written);
+        written = end;
         i += length;
     }
+    mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - out.data()));
     out.resize(static_cast<std::size_t>(written - out.data()));
     bytes = std::move(out);
     return true;
@@ -485,29 +580,9 @@ void CCodec::MapOffsets(std::string_view cp932, EEncoding encoding,
 {
     if (encoding == EEncoding::ShiftJis)
         return;
-    std::size_t written = encoding == EEncoding::Utf8Bom ? kByteOrderMark.size() : 0;
-    std::size_t next = 0;  // the first offset not mapped yet
-    std::size_t i = 0;
-    std::string unit;
-    while (next < offsets.size()) {
-        std::size_t length = 1;
-        if (i < cp932.size() && static_cast<unsigned char>(cp932[i]) >= 0x80) {
-            const char32_t character = UnitCharacter(cp932.substr(i), length);
-            unit.clear();
-            if (encoding == EEncoding::EucJp)
-                EncodeEucJp(character, unit);
-            else
-                AppendUtf8(character, unit);
-        }
-        const std::size_t end = std::min(i + length, cp932.size());
-        // Offsets from this unit's start to before its end map to where it starts.
-        while (next < offsets.size() && (offsets[next] < end || i >= cp932.size()))
-            offsets[next++] = written;
-        if (i >= cp932.size())
-            break;
-        written += static_cast<unsigned char>(cp932[i]) >= 0x80 ? unit.size() : 1;
-        i = end;
-    }
+    std::string bytes;
+    CTextFault fault;
+    Write(cp932, encoding, bytes, fault, &offsets);
 }
 
 std::string CCodec::ToUtf8(std::string_view cp932) const
@@ -527,19 +602,25 @@ std::string CCodec::ToUtf8(std::string_view cp932) const
 CTextPlace PlaceInBytes(std::string_view bytes, EEncoding encoding, std::size_t offset)
 {
     CTextPlace place;
-    std::size_t i = encoding == EEncoding::Utf8Bom && bytes.starts_with(kByteOrderMark)
-                        ? kByteOrderMark.size()
-                        : 0;
-    while (i < offset && i < bytes.size()) {
-        const char byte = bytes[i];
-        if (byte == '\r' || byte == '\n') {
-            ++place.m_nLine;
-            place.m_nColumn = 1;
-            i += byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+    CUnitWalk walk(bytes, encoding);
+    bool afterCr = false;
+    while (!walk.AtEnd() && walk.At() < offset) {
+        const char32_t character = walk.Next();
+        if (character == kNoUnit)
+            continue;
+        // A CR LF pair ends one line.
+        const bool lf = character == '\n';
+        if (lf && afterCr) {
+            afterCr = false;
             continue;
         }
-        ++place.m_nColumn;
-        i += UnitLength(bytes.substr(i), encoding);
+        afterCr = character == '\r';
+        if (afterCr || lf) {
+            ++place.m_nLine;
+            place.m_nColumn = 1;
+        } else {
+            ++place.m_nColumn;
+        }
     }
     return place;
 }
@@ -580,17 +661,4 @@ bool Cp932ToUtf8(std::string_view cp932, std::string& utf8)
     }
     utf8 = std::move(out);
     return true;
-}
-
-void AppendUtf8(char32_t character, std::string& utf8)
-{
-    if (character < 0x80) {
-        utf8 += static_cast<char>(character);
-        return;
-    }
-    const int length = character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
-    static constexpr unsigned char kLeads[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    utf8 += static_cast<char>(kLeads[length] | character >> (6 * (length - 1)));
-    for (int k = length - 2; k >= 0; --k)
-        utf8 += static_cast<char>(0x80 | (character >> (6 * k) & 0x3F));
 }

@@ -18,12 +18,15 @@ struct CTextFault {
         Malformed,          // the bytes are no text in the encoding
         TooManyCharacters,  // more characters that CP932 lacks than there are codes
         Unencodable,        // a character the encoding lacks
+        Zero,               // a zero byte, or U+0000 in UTF-16, which no text holds
+        UnreadEncoding,     // the byte-order mark of an encoding that is not read
     };
     EKind m_eKind = EKind::Malformed;
     std::size_t m_nOffset = 0;
     char32_t m_character = 0;   // Unencodable: the character, 0 when the bytes are none
     std::size_t m_nCount = 0;   // TooManyCharacters: the kinds of such characters
     std::size_t m_nLength = 0;  // Unencodable: the bytes of the unit at m_nOffset
+    const char* m_pEncoding = nullptr;  // UnreadEncoding: its name
 };
 
 // Everything about characters and bytes for one open text: the encodings' tables,
@@ -42,7 +45,8 @@ public:
 
     // Starts the text of a file of bytes in the encoding named, or in the one
     // detected, and reads it as DecodeText does; encoding says which it was, also
-    // when the bytes are no text in it. Valid UTF-8 is told by decoding it once.
+    // when the bytes are no text in it. Valid UTF-8 is told by decoding it once. A
+    // zero byte, U+0000 in UTF-16, and a byte-order mark of UTF-32 are refused.
     bool ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
                   EEncoding& encoding, CTextFault& fault);
     // A file's bytes as CP932 text, a byte-order mark left out. Shift_JIS is taken
@@ -91,6 +95,11 @@ private:
 
     bool Decode(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
                 CTextFault& fault);
+    // Encode in any encoding but Shift_JIS; with offsets, MapOffsets too.
+    bool Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
+               CTextFault& fault, std::vector<std::size_t>* offsets) const;
+    // ReadText in an encoding known.
+    bool Read(std::string_view bytes, EEncoding encoding, std::string& cp932, CTextFault& fault);
     // Marks the own pairs of a Shift_JIS text, which waits until the first code is
     // given, as most texts need none.
     void TakeOwnPairs();
@@ -120,8 +129,5 @@ CTextPlace PlaceInBytes(std::string_view bytes, EEncoding encoding, std::size_t 
 // and CP932 to UTF-8, false at a unit that is no character.
 bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
 bool Cp932ToUtf8(std::string_view cp932, std::string& utf8);
-
-// Appends character as UTF-8.
-void AppendUtf8(char32_t character, std::string& utf8);
 
 #endif

@@ -40,6 +40,29 @@ extern const std::uint16_t kEucJpPages[];
 extern const std::size_t kEucJpPageCount;
 extern const std::uint32_t kEucJpCodes[];
 
+// JIS X 0213, which Shift_JIS-2004 and EUC-JIS-2004 encode. Where a code stands for
+// two characters (か and the combining semi-voiced mark), its character is a key
+// past Unicode: kFirstSequenceKey + its place in kJisX0213Sequences, which holds
+// the two characters of each. Bytes below 0x80 are ASCII in both forms.
+inline constexpr char32_t kFirstSequenceKey = 0x110000;
+extern const std::uint32_t kJisX0213Sequences[];
+extern const std::size_t kJisX0213SequenceCount;
+// EUC-JIS-2004: one-byte units by byte, half-width katakana by the byte after 0x8E,
+// and the two planes, the second after 0x8F, by (plane - 1) * 94 * 94 + (first -
+// 0xA1) * 94 + (second - 0xA1).
+extern const std::uint32_t kEucJis2004Singles[];
+extern const std::uint32_t kEucJis2004Kana[];
+extern const std::uint32_t kJisX0213Planes[];
+extern const std::uint16_t kEucJis2004Pages[];
+extern const std::size_t kEucJis2004PageCount;
+extern const std::uint32_t kEucJis2004Codes[];
+// Shift_JIS-2004: one-byte units by byte, pairs like kCp932Pairs.
+extern const std::uint32_t kShiftJis2004Singles[];
+extern const std::uint32_t kShiftJis2004Pairs[];
+extern const std::uint16_t kShiftJis2004Pages[];
+extern const std::size_t kShiftJis2004PageCount;
+extern const std::uint32_t kShiftJis2004Codes[];
+
 inline constexpr int kCp932LeadCount = 0x1F + 0x1D;
 // What the CP932 tables hold for a unit that is no character.
 inline constexpr char16_t kNoCharacter = 0xFFFD;

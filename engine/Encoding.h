@@ -10,32 +10,44 @@ enum class EEncoding {
     Utf8,
     Utf8Bom,   // UTF-8 that starts with a byte-order mark
     EucJp,
+    Iso2022Jp,
+    Utf16Le,
+    Utf16LeBom,
+    Utf16Be,
+    Utf16BeBom,
+    ShiftJis2004,  // JIS X 0213
+    EucJis2004,
 };
 
 // The name the status bar and the messages use: "Shift_JIS", "UTF-8",
-// "UTF-8 (BOM)" or "EUC-JP".
+// "UTF-8 (BOM)", "EUC-JP", "ISO-2022-JP", "UTF-16LE (BOM)", ...
 const char* EncodingName(EEncoding encoding);
 
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// UTF-8 for bytes, with or without a byte-order mark as they have one.
-inline EEncoding Utf8Of(std::string_view bytes)
-{
-    return bytes.starts_with(kByteOrderMark) ? EEncoding::Utf8Bom : EEncoding::Utf8;
-}
+// The byte-order mark that starts a text in encoding; empty for none.
+std::string_view ByteOrderMarkOf(EEncoding encoding);
 
-// The encoding chosen for saving, where a text read as UTF-8 with a byte-order mark
-// keeps it in UTF-8.
-inline EEncoding KeepingByteOrderMark(EEncoding chosen, EEncoding read)
-{
-    return chosen == EEncoding::Utf8 && read == EEncoding::Utf8Bom ? EEncoding::Utf8Bom : chosen;
-}
+// The form of a named encoding that bytes are in: UTF-8 with or without its mark as
+// they have one, and UTF-16 in the order a mark gives, or as named without one.
+EEncoding WithMarkOf(EEncoding named, std::string_view bytes);
+
+// The encoding chosen for writing a text that was read in read: a text read as
+// UTF-8 with a byte-order mark keeps it in UTF-8, and UTF-16 with a mark (what
+// "utf-16" names, little-endian) keeps the order of the mark it was read with.
+EEncoding KeepingByteOrderMark(EEncoding chosen, EEncoding read);
 
 // True for the encodings that are transcoded to CP932, where a smile never splits a
 // character.
 inline bool IsTranscoded(EEncoding encoding)
 {
     return encoding != EEncoding::ShiftJis;
+}
+
+inline bool IsUtf16(EEncoding encoding)
+{
+    return encoding == EEncoding::Utf16Le || encoding == EEncoding::Utf16LeBom ||
+           encoding == EEncoding::Utf16Be || encoding == EEncoding::Utf16BeBom;
 }
 
 #endif

@@ -6,9 +6,11 @@
 
 #include <uchardet.h>
 
+#include "engine/Characters.h"
 #include "engine/CodecTables.h"
 #include "engine/Cp932.h"
 #include "engine/EucJp.h"
+#include "engine/Iso2022Jp.h"
 
 namespace {
 
@@ -64,8 +66,26 @@ bool IsUtf8(std::string_view bytes, EUtf8Test utf8Test)
     return invalid == std::string_view::npos || invalid + 3 >= kStart;
 }
 
+// Whether every character of bytes above ASCII is one of encoding's.
+bool IsValidIn(std::string_view bytes, EEncoding encoding)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t length = 1;
+        if (data[i] >= 0x80 && DecodeCharacter(data + i, bytes.size() - i, encoding, length) == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 bool NamedEucJp(std::string_view bytes)
 {
+    // The detector decides on its first look as well as on the whole, and the whole
+    // of a large file would cost more than reading it.
+    constexpr std::size_t kLook = 64 * 1024;
+    bytes = bytes.substr(0, kLook);
     const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(),
                                                                           uchardet_delete);
     if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0)
@@ -111,16 +131,37 @@ bool IsValidEucJp(std::string_view bytes)
     return true;
 }
 
+const char* UnreadEncodingOf(std::string_view bytes)
+{
+    using namespace std::string_view_literals;
+    if (bytes.starts_with("\xFF\xFE\0\0"sv))
+        return "UTF-32LE";
+    if (bytes.starts_with("\0\0\xFE\xFF"sv))
+        return "UTF-32BE";
+    return nullptr;
+}
+
 EEncoding DetectEncoding(std::string_view bytes, EUtf8Test utf8Test)
 {
-    if (bytes.starts_with(kByteOrderMark))
-        return EEncoding::Utf8Bom;
+    for (const EEncoding marked : {EEncoding::Utf8Bom, EEncoding::Utf16LeBom, EEncoding::Utf16BeBom}) {
+        if (bytes.starts_with(ByteOrderMarkOf(marked)))
+            return marked;
+    }
     if (!HasHighByte(bytes))
-        return EEncoding::ShiftJis;
+        return HasIso2022JpEscape(bytes) ? EEncoding::Iso2022Jp : EEncoding::ShiftJis;
     if (utf8Test != EUtf8Test::None && IsUtf8(bytes, utf8Test))
         return EEncoding::Utf8;
-    if (IsValidEucJp(bytes) && (!IsValidCp932(bytes) || NamedEucJp(bytes)))
+    const bool eucJp = IsValidEucJp(bytes);
+    const bool cp932 = IsValidCp932(bytes);
+    if (eucJp && (!cp932 || NamedEucJp(bytes)))
         return EEncoding::EucJp;
+    // The JIS X 0213 forms only for a text that is valid in them alone.
+    if (!cp932 && !eucJp) {
+        if (IsValidIn(bytes, EEncoding::EucJis2004))
+            return EEncoding::EucJis2004;
+        if (IsValidIn(bytes, EEncoding::ShiftJis2004))
+            return EEncoding::ShiftJis2004;
+    }
     return EEncoding::ShiftJis;
 }
 
@@ -129,5 +170,5 @@ EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named,
 {
     if (!named)
         return DetectEncoding(bytes, utf8Test);
-    return *named == EEncoding::Utf8 ? Utf8Of(bytes) : *named;
+    return WithMarkOf(*named, bytes);
 }

@@ -21,6 +21,10 @@ inline constexpr char kMsgFileTooLarge[] = "ﾌｧｲﾙが大きすぎて開け
 inline constexpr char kMsgCannotDecode[] = "%1 は %2 として読めません。";
 inline constexpr char kMsgTooManyCharacters[] =
     "%1 には Shift_JIS にない文字が多すぎて開けません（%2 種類）。";
+inline constexpr char kMsgZeroByte[] =
+    "%1 はテキストファイルではありません (ゼロのバイトを含んでいます)。";
+inline constexpr char kMsgUnreadEncoding[] =
+    "%1 は %2 のバイト順マークで始まっています。Chirpwell は %2 のテキストを読めません。";
 
 inline constexpr char kUnnamedSetName[] = "権兵衛";
 inline constexpr char kDefaultZenkaku[] = "●";

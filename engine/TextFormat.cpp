@@ -41,9 +41,17 @@ std::string HexBytes(std::string_view bytes)
 std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,
                                  const CTextFault& fault)
 {
-    return fault.m_eKind == CTextFault::EKind::TooManyCharacters
-               ? FormatMessage(Cp932Text(kMsgTooManyCharacters), PathForMessage(path),
-                               std::to_string(fault.m_nCount))
-               : FormatMessage(Cp932Text(kMsgCannotDecode), PathForMessage(path),
-                               EncodingName(encoding));
+    switch (fault.m_eKind) {
+    case CTextFault::EKind::TooManyCharacters:
+        return FormatMessage(Cp932Text(kMsgTooManyCharacters), PathForMessage(path),
+                             std::to_string(fault.m_nCount));
+    case CTextFault::EKind::Zero:
+        return FormatMessage(Cp932Text(kMsgZeroByte), PathForMessage(path));
+    case CTextFault::EKind::UnreadEncoding:
+        return FormatMessage(Cp932Text(kMsgUnreadEncoding), PathForMessage(path),
+                             fault.m_pEncoding);
+    default:
+        return FormatMessage(Cp932Text(kMsgCannotDecode), PathForMessage(path),
+                             EncodingName(encoding));
+    }
 }

@@ -80,6 +80,18 @@ const std::vector<CCommandRow>& CommandTable()
         Row(ID_SAVE_SHIFT_JIS, "", {}, ECheck::Yes),
         Row(ID_SAVE_UTF8, "", {}, ECheck::Yes),
         Row(ID_SAVE_EUC_JP, "", {}, ECheck::Yes),
+        Row(ID_REOPEN_ISO2022JP),
+        Row(ID_REOPEN_UTF16),
+        Row(ID_REOPEN_UTF16LE),
+        Row(ID_REOPEN_UTF16BE),
+        Row(ID_REOPEN_SHIFT_JIS_2004),
+        Row(ID_REOPEN_EUC_JIS_2004),
+        Row(ID_SAVE_ISO2022JP, "", {}, ECheck::Yes),
+        Row(ID_SAVE_UTF16, "", {}, ECheck::Yes),
+        Row(ID_SAVE_UTF16LE, "", {}, ECheck::Yes),
+        Row(ID_SAVE_UTF16BE, "", {}, ECheck::Yes),
+        Row(ID_SAVE_SHIFT_JIS_2004, "", {}, ECheck::Yes),
+        Row(ID_SAVE_EUC_JIS_2004, "", {}, ECheck::Yes),
     };
     return rows;
 }

@@ -97,11 +97,14 @@ void CMainFrame::CreateMenus()
 
     m_pFileMenu = popup(nullptr, kMenuFile);
     add(m_pFileMenu, {ID_FILE_OPEN, ID_RELOAD});
-    add(popup(m_pFileMenu, kMenuReopenEncoding), {ID_REOPEN_DETECT, ID_REOPEN_SHIFT_JIS,
-                                                   ID_REOPEN_UTF8, ID_REOPEN_EUC_JP, 0,
-                                                   ID_DETECT_ENCODING});
+    add(popup(m_pFileMenu, kMenuReopenEncoding),
+        {ID_REOPEN_DETECT, ID_REOPEN_SHIFT_JIS, ID_REOPEN_UTF8, ID_REOPEN_EUC_JP,
+         ID_REOPEN_ISO2022JP, ID_REOPEN_UTF16, ID_REOPEN_UTF16LE, ID_REOPEN_UTF16BE,
+         ID_REOPEN_SHIFT_JIS_2004, ID_REOPEN_EUC_JIS_2004, 0, ID_DETECT_ENCODING});
     add(m_pFileMenu, {ID_FILE_SAVE_AS});
-    add(popup(m_pFileMenu, kMenuSaveEncoding), {ID_SAVE_UTF8, ID_SAVE_SHIFT_JIS, ID_SAVE_EUC_JP});
+    add(popup(m_pFileMenu, kMenuSaveEncoding),
+        {ID_SAVE_UTF8, ID_SAVE_SHIFT_JIS, ID_SAVE_EUC_JP, ID_SAVE_ISO2022JP, ID_SAVE_UTF16,
+         ID_SAVE_UTF16LE, ID_SAVE_UTF16BE, ID_SAVE_SHIFT_JIS_2004, ID_SAVE_EUC_JIS_2004});
     add(m_pFileMenu, {0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id)
         m_pFileMenu->addAction(m_actions.at(id));

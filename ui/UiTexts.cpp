@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<CCommandText, 38> kCommandTexts = {{
+constexpr std::array<CCommandText, 50> kCommandTexts = {{
     {ID_FILE_OPEN, "開く(&O)...", "既存のﾌｧｲﾙを開く", "開く"},
     {ID_RELOAD, "改めて開く(&R)", "現在のドキュメントを改めて開く", "再ロード"},
     {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙに名前を付けて保存",
@@ -51,6 +51,24 @@ constexpr std::array<CCommandText, 38> kCommandTexts = {{
     {ID_SAVE_SHIFT_JIS, "Shift_JIS(&S)", "次の保存を Shift_JIS で行う", "Shift_JIS"},
     {ID_SAVE_UTF8, "UTF-8(&U)", "次の保存を UTF-8 で行う", "UTF-8"},
     {ID_SAVE_EUC_JP, "EUC-JP(&J)", "次の保存を EUC-JP で行う", "EUC-JP"},
+    {ID_REOPEN_ISO2022JP, "ISO-2022-JP(&I)", "ISO-2022-JP (JIS) として開き直す", "ISO-2022-JP"},
+    {ID_REOPEN_UTF16, "UTF-16(&T)", "UTF-16 として開き直す（バイト順マークのとおり、ないときはリトルエンディアン）",
+     "UTF-16"},
+    {ID_REOPEN_UTF16LE, "UTF-16LE(&L)", "UTF-16 リトルエンディアンとして開き直す", "UTF-16LE"},
+    {ID_REOPEN_UTF16BE, "UTF-16BE(&B)", "UTF-16 ビッグエンディアンとして開き直す", "UTF-16BE"},
+    {ID_REOPEN_SHIFT_JIS_2004, "Shift_JIS-2004(&H)", "Shift_JIS-2004 (JIS X 0213) として開き直す",
+     "Shift_JIS-2004"},
+    {ID_REOPEN_EUC_JIS_2004, "EUC-JIS-2004(&X)", "EUC-JIS-2004 (JIS X 0213) として開き直す",
+     "EUC-JIS-2004"},
+    {ID_SAVE_ISO2022JP, "ISO-2022-JP(&I)", "次の保存を ISO-2022-JP (JIS) で行う", "ISO-2022-JP"},
+    {ID_SAVE_UTF16, "UTF-16(&T)", "次の保存をバイト順マーク付きの UTF-16 で行う", "UTF-16"},
+    {ID_SAVE_UTF16LE, "UTF-16LE(&L)", "次の保存を UTF-16 リトルエンディアン（マークなし）で行う",
+     "UTF-16LE"},
+    {ID_SAVE_UTF16BE, "UTF-16BE(&B)", "次の保存を UTF-16 ビッグエンディアン（マークなし）で行う",
+     "UTF-16BE"},
+    {ID_SAVE_SHIFT_JIS_2004, "Shift_JIS-2004(&H)", "次の保存を Shift_JIS-2004 で行う",
+     "Shift_JIS-2004"},
+    {ID_SAVE_EUC_JIS_2004, "EUC-JIS-2004(&X)", "次の保存を EUC-JIS-2004 で行う", "EUC-JIS-2004"},
 }};
 
 }  // namespace

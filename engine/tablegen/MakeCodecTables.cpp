@@ -270,6 +270,108 @@ bool WriteEucJp(CSource& source)
     return true;
 }
 
+// JIS X 0213 in its two forms. A code that stands for two characters (a kana and the
+// combining semi-voiced mark, say) becomes one key past the last Unicode character:
+// 0x110000 + its place in the list of such pairs.
+class CJisX0213 {
+public:
+    static constexpr char32_t kFirstSequence = 0x110000;
+
+    char32_t Key(const std::u32string& characters)
+    {
+        if (characters.size() == 1)
+            return characters[0];
+        if (characters.size() != 2)
+            return 0;
+        for (std::size_t i = 0; i < m_sequences.size(); i += 2) {
+            if (m_sequences[i] == characters[0] && m_sequences[i + 1] == characters[1])
+                return kFirstSequence + static_cast<char32_t>(i / 2);
+        }
+        m_sequences.push_back(characters[0]);
+        m_sequences.push_back(characters[1]);
+        return kFirstSequence + static_cast<char32_t>(m_sequences.size() / 2 - 1);
+    }
+
+    const std::vector<std::uint32_t>& Sequences() const { return m_sequences; }
+
+private:
+    std::vector<std::uint32_t> m_sequences;
+};
+
+bool WriteJisX0213(CSource& source)
+{
+    CDecoder euc("EUC-JISX0213");
+    CDecoder sjis("SHIFT_JISX0213");
+    if (!euc.IsOpen() || !sjis.IsOpen())
+        return false;
+    CJisX0213 jis;
+    // Bytes below 0x80 are ASCII in every form the program reads, as in CP932; the
+    // yen sign and overline that JIS-Roman puts at 0x5C and 0x7E are left aside.
+    std::vector<std::uint32_t> eucSingles(256, 0);
+    std::vector<std::uint32_t> sjisSingles(256, 0);
+    std::map<char32_t, std::uint32_t> eucCodes;
+    std::map<char32_t, std::uint32_t> sjisCodes;
+    for (int byte = 1; byte < 0x80; ++byte) {
+        eucSingles[byte] = sjisSingles[byte] = static_cast<std::uint32_t>(byte);
+        eucCodes.emplace(byte, byte);
+        sjisCodes.emplace(byte, byte);
+    }
+    for (int byte = 0x80; byte < 256; ++byte) {
+        const std::string unit(1, static_cast<char>(byte));
+        if ((eucSingles[byte] = jis.Key(euc.Decode(unit))) != 0)
+            eucCodes.emplace(eucSingles[byte], byte);
+        if (!IsLeadByte(byte) && (sjisSingles[byte] = jis.Key(sjis.Decode(unit))) != 0)
+            sjisCodes.emplace(sjisSingles[byte], byte);
+    }
+    // EUC-JIS-2004: half-width katakana after 0x8E, plane 1 in pairs of 0xA1 to 0xFE,
+    // plane 2 after 0x8F.
+    std::vector<std::uint32_t> eucKana(256, 0);
+    std::vector<std::uint32_t> planes;
+    for (int low = 0xA1; low <= 0xFE; ++low) {
+        const char pair[2] = {static_cast<char>(0x8E), static_cast<char>(low)};
+        if ((eucKana[low] = jis.Key(euc.Decode(std::string_view(pair, 2)))) != 0)
+            eucCodes.emplace(eucKana[low], static_cast<std::uint32_t>(0x8E00 | low));
+    }
+    for (int plane = 1; plane <= 2; ++plane) {
+        for (int high = 0xA1; high <= 0xFE; ++high) {
+            for (int low = 0xA1; low <= 0xFE; ++low) {
+                std::string code;
+                if (plane == 2)
+                    code += static_cast<char>(0x8F);
+                code += static_cast<char>(high);
+                code += static_cast<char>(low);
+                const char32_t key = jis.Key(euc.Decode(code));
+                planes.push_back(key);
+                if (key != 0)
+                    eucCodes.emplace(key, static_cast<std::uint32_t>(
+                                              (plane == 2 ? 0x8F0000 : 0) | high << 8 | low));
+            }
+        }
+    }
+    std::vector<std::uint32_t> sjisPairs;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(lead))
+            continue;
+        for (int trail = 0; trail < 256; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const char32_t key = jis.Key(sjis.Decode(std::string_view(pair, 2)));
+            sjisPairs.push_back(key);
+            if (key != 0)
+                sjisCodes.emplace(key, static_cast<std::uint32_t>(lead << 8 | trail));
+        }
+    }
+    source.Array("std::uint32_t", "kJisX0213Sequences", jis.Sequences());
+    source.Size("kJisX0213SequenceCount", jis.Sequences().size() / 2);
+    source.Array("std::uint32_t", "kEucJis2004Singles", eucSingles);
+    source.Array("std::uint32_t", "kEucJis2004Kana", eucKana);
+    source.Array("std::uint32_t", "kJisX0213Planes", planes);
+    source.Pages("std::uint32_t", "kEucJis2004", eucCodes);
+    source.Array("std::uint32_t", "kShiftJis2004Singles", sjisSingles);
+    source.Array("std::uint32_t", "kShiftJis2004Pairs", sjisPairs);
+    source.Pages("std::uint32_t", "kShiftJis2004", sjisCodes);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -284,8 +386,8 @@ int main(int argc, char** argv)
            "// Do not edit: the build writes it again.\n\n"
            "#include \"engine/CodecTables.h\"\n\n";
     CSource source(out);
-    if (!WriteCp932(source) || !WriteEucJp(source)) {
-        std::cerr << "MakeCodecTables: the system's iconv lacks CP932 or EUC-JP\n";
+    if (!WriteCp932(source) || !WriteEucJp(source) || !WriteJisX0213(source)) {
+        std::cerr << "MakeCodecTables: the system's iconv lacks CP932, EUC-JP or JIS X 0213\n";
         return 1;
     }
     out.close();

@@ -345,7 +345,7 @@ TEST_F(SmileCliTest, AShiftJisFilesUnassignedPairsStayItsOwnBytes)
         << asUtf8.m_strErr;
     // Smiled with the emoji, the file writes the emoji's code but not the pair.
     const fs::path smiled = m_dir / "smiled.txt";
-    const CRun smile = Run({"--seed=1", "-f", "100", "--keep-newlines", "-s", emoji,
+    const CRun smile = Run({"--seed=1", "-f", "100", "--keep-newlines", "-s", emoji, "--encoding=sjis",
                             "--output-encoding=utf-8", "-o", smiled.string(), input.string()});
     EXPECT_EQ(smile.m_nExit, 2);
     EXPECT_NE(smile.m_strErr.find("<81><AD>"), std::string::npos) << smile.m_strErr;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Characters.h"
 #include "engine/Codec.h"
 #include "engine/CodecTables.h"
 #include "engine/Cp932.h"

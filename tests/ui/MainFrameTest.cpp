@@ -133,6 +133,12 @@ void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips_data()
         "Shift_JIS(&S)|Shift_JIS として開き直す|Shift_JIS",
         "UTF-8(&U)|UTF-8 として開き直す|UTF-8",
         "EUC-JP(&J)|EUC-JP として開き直す|EUC-JP",
+        "ISO-2022-JP(&I)|ISO-2022-JP (JIS) として開き直す|ISO-2022-JP",
+        "UTF-16(&T)|UTF-16 として開き直す（バイト順マークのとおり、ないときはリトルエンディアン）|UTF-16",
+        "UTF-16LE(&L)|UTF-16 リトルエンディアンとして開き直す|UTF-16LE",
+        "UTF-16BE(&B)|UTF-16 ビッグエンディアンとして開き直す|UTF-16BE",
+        "Shift_JIS-2004(&H)|Shift_JIS-2004 (JIS X 0213) として開き直す|Shift_JIS-2004",
+        "EUC-JIS-2004(&X)|EUC-JIS-2004 (JIS X 0213) として開き直す|EUC-JIS-2004",
         "-",
         "開くときに自動判別する|開くときにエンコーディングを自動判別するかどうかを決める|自動判別",
     };
@@ -141,6 +147,12 @@ void MainFrameTest::menuItemsHaveTheirTextsPromptsAndTooltips_data()
         "UTF-8(&U)|次の保存を UTF-8 で行う|UTF-8",
         "Shift_JIS(&S)|次の保存を Shift_JIS で行う|Shift_JIS",
         "EUC-JP(&J)|次の保存を EUC-JP で行う|EUC-JP",
+        "ISO-2022-JP(&I)|次の保存を ISO-2022-JP (JIS) で行う|ISO-2022-JP",
+        "UTF-16(&T)|次の保存をバイト順マーク付きの UTF-16 で行う|UTF-16",
+        "UTF-16LE(&L)|次の保存を UTF-16 リトルエンディアン（マークなし）で行う|UTF-16LE",
+        "UTF-16BE(&B)|次の保存を UTF-16 ビッグエンディアン（マークなし）で行う|UTF-16BE",
+        "Shift_JIS-2004(&H)|次の保存を Shift_JIS-2004 で行う|Shift_JIS-2004",
+        "EUC-JIS-2004(&X)|次の保存を EUC-JIS-2004 で行う|EUC-JIS-2004",
     };
     QTest::newRow("edit") << QStringList{"編集(&E)"} << QStringList{
         "元に戻す(&U)\tCtrl+Z|直前に行った動作を元に戻す|元に戻す",
