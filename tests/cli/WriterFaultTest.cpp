@@ -1,13 +1,16 @@
-// Every way of writing, with each of the writer's system calls failing in turn, as
-// LevelDB's fault-injection tests and SQLite's I/O-error tests do. A run takes its
-// way around the fault and ends with the new content, or ends with a message, the
-// old content, or the copy of it that the message names; it leaves no temporary
-// file, lock or descriptor behind, also when a signal comes at any call or another
-// writer writes in between. One target goes through CFileWriter::Write, as the
-// window saves; more go through COutput, as chirpwell-smile writes.
+// Every way of writing, with what can go wrong coming at each of the writer's system
+// calls in turn, as LevelDB's fault-injection tests and SQLite's I/O-error tests do:
+// a failure, the fault the writer has a way around, a short write, a second failure
+// while old content goes back, a signal, another writer of the same file. A run
+// takes its way around and ends with the new content, or ends with a message and
+// the old content (or the copy of it that the message names); it leaves no file of
+// the writer's own, no lock and no descriptor. One target goes through
+// CFileWriter::Write, as the window saves; more go through COutput, as
+// chirpwell-smile writes.
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -63,9 +66,9 @@ const CScenario kScenarios[] = {
 };
 
 struct CTarget {
-    EKind m_eKind;
+    EKind m_eKind = EKind::New;
     std::string m_strPath;
-    std::string m_strOld;
+    std::string m_strOld = "<none>";
     std::string m_strNew;
     int m_nReader = -1;  // a pipe's
     struct stat m_before {};
@@ -73,48 +76,30 @@ struct CTarget {
     bool m_bNote = false;  // the extended attribute user.note is set
 };
 
-// The faults each kind of call gets in turn: a failure, and the one the writer has
-// a way around, which must then end with the new content.
-std::vector<std::pair<CFault, bool>> FaultsFor(ECall call, std::size_t number)
+// For each kind of call: the failure it gets, and the fault the writer has a way
+// around (0: the write falls short), or -1.
+std::pair<int, int> FaultsFor(ECall call)
 {
-    int failure = EIO;
-    int around = -1;
     switch (call) {
     case ECall::Open:
-        failure = EACCES;
-        break;
+        return {EACCES, -1};
     case ECall::Write:
-        failure = ENOSPC;
-        around = 0;  // falls short
-        break;
+        return {ENOSPC, 0};
     case ECall::Reserve:
-        failure = ENOSPC;
-        around = EOPNOTSUPP;
-        break;
+        return {ENOSPC, EOPNOTSUPP};
     case ECall::Lock:
-        failure = ENOLCK;
-        around = EWOULDBLOCK;
-        break;
+        return {ENOLCK, EWOULDBLOCK};
     case ECall::Rename:
-        around = EBUSY;
-        break;
+        return {EIO, EBUSY};
     case ECall::CopyAcl:
     case ECall::CopyAttributes:
-        around = ENOTSUP;
-        break;
+        return {EIO, ENOTSUP};
     case ECall::ChangeOwner:
     case ECall::Link:
-        around = EPERM;
-        break;
-    case ECall::Unlink:
-        return {};  // never fails here
+        return {EIO, EPERM};
     default:
-        break;
+        return {EIO, -1};
     }
-    std::vector<std::pair<CFault, bool>> faults = {{{number, failure}, false}};
-    if (around >= 0)
-        faults.push_back({{number, around}, true});
-    return faults;
 }
 
 std::string ReadAll(const std::string& path)
@@ -156,15 +141,17 @@ protected:
         fs::remove_all(m_folder);
     }
 
-    std::vector<CTarget> MakeTargets(const CScenario& scenario)
+    void MakeTargets(const CScenario& scenario)
     {
         fs::remove_all(m_folder);
         fs::create_directory(m_folder);
-        std::vector<CTarget> targets;
+        m_targets.clear();
         for (EKind kind : scenario.m_targets) {
-            const std::string name = "t" + std::to_string(targets.size());
-            CTarget target{kind, (m_folder / name).string(), "<none>",
-                           "new " + name + std::string(3000, '+'), -1, {}, "", false};
+            const std::string name = "t" + std::to_string(m_targets.size());
+            CTarget target;
+            target.m_eKind = kind;
+            target.m_strPath = (m_folder / name).string();
+            target.m_strNew = "new " + name + std::string(3000, '+');
             if (kind == EKind::Full)
                 target.m_strPath = "/dev/full";
             if (kind == EKind::Pipe) {
@@ -198,76 +185,105 @@ protected:
                 target.m_strAcl = AclOf(target.m_strPath);
             }
             ::stat(target.m_strPath.c_str(), &target.m_before);
-            targets.push_back(target);
+            m_targets.push_back(target);
         }
-        return targets;
     }
 
-    bool Run(const CScenario& scenario, const std::vector<CTarget>& targets,
-             CFaultFileSystem& files, std::string& message)
+    bool Run(const CScenario& scenario, CFaultFileSystem& files, std::string& message)
     {
         files.m_copyFolders = {(m_folder / "cache").string()};
         files.m_nUser = scenario.m_bUser ? kNobody : ::geteuid();
         files.m_strClosedFolder = scenario.m_bClosedFolder ? m_folder.string() : "";
         files.m_bMountPoint = scenario.m_bMountPoint;
-        if (targets.size() == 1) {
-            CFileWriter writer(targets[0].m_strPath, files);
+        if (m_targets.size() == 1) {
+            CFileWriter writer(m_targets[0].m_strPath, files);
             std::error_code error;
-            if (writer.Write(targets[0].m_strNew, error))
+            if (writer.Write(m_targets[0].m_strNew, error))
                 return true;
-            message = targets[0].m_strPath + ": " + error.message() + " " + writer.KeptCopy();
+            message = m_targets[0].m_strPath + ": " + error.message() + " " + writer.KeptCopy();
             return false;
         }
         COutput output(stdout, files);
-        for (const CTarget& target : targets)
+        for (const CTarget& target : m_targets)
             output.Add(target.m_strPath, target.m_strNew);
         return output.Commit(message);
     }
 
-    // What a run left: new content or old (or a copy of it the message names), the
-    // metadata, no files of the writer's own, no lock, no descriptor.
-    void Check(bool done, const std::string& message, std::vector<CTarget>& targets,
-               bool metadataMayGo, int descriptors, const std::string& label)
+    // Runs the scenario with the faults and checks what it left: the new content or
+    // the old (or a copy of it the message names), the metadata unless a way around
+    // a fault may have let it go, no files of the writer's own, no lock, no
+    // descriptor. With a signal the run goes in a child process, which must end by
+    // it. Gives the run's calls.
+    std::vector<ECall> RunAndCheck(const CScenario& scenario, const std::vector<CFault>& faults,
+                                   const std::string& label, bool metadataMayGo = false,
+                                   bool* done = nullptr)
     {
-        SCOPED_TRACE(label + (done ? ": done" : ": failed: " + message));
-        EXPECT_EQ(done, message.empty());
+        SCOPED_TRACE(std::string(scenario.m_szName) + ", " + label);
+        const int descriptors = OpenDescriptors();
+        MakeTargets(scenario);
+        CFaultFileSystem files;
+        files.m_faults = faults;
+        files.m_beforeCall = m_beforeCall;
+        std::string message;
+        bool ok = false;
+        const int signal = faults.empty() ? 0 : faults[0].m_nSignal;
+        if (signal != 0) {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                InstallWriteSignals();
+                ::_exit(Run(scenario, files, message) ? 0 : 1);
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+            metadataMayGo = true;
+        } else {
+            ok = Run(scenario, files, message);
+            EXPECT_EQ(ok, message.empty());
+        }
+        if (done)
+            *done = ok;
         std::vector<std::string> own;
         for (const fs::path& folder : {m_folder, m_folder / "cache"}) {
-            if (!fs::exists(folder))
-                continue;
-            for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            for (const fs::directory_entry& entry : fs::directory_iterator(folder, fs::directory_options::skip_permission_denied, m_ignored)) {
                 if (entry.path().filename().string().starts_with(".chirpwell-"))
                     own.push_back(entry.path().string());
             }
         }
-        for (CTarget& target : targets) {
+        for (CTarget& target : m_targets) {
             if (target.m_eKind == EKind::Pipe) {
                 ::close(std::stoi(target.m_strPath.substr(8)));
                 std::string received(target.m_strNew.size() + 1, '\0');
-                const ssize_t got = ::read(target.m_nReader, received.data(), received.size());
+                received.resize(std::max<ssize_t>(
+                    ::read(target.m_nReader, received.data(), received.size()), 0));
                 ::close(target.m_nReader);
-                if (done) {
-                    EXPECT_EQ(received.substr(0, std::max<ssize_t>(got, 0)), target.m_strNew);
+                if (ok) {
+                    EXPECT_EQ(received, target.m_strNew);
                 }
-                continue;
             }
-            if (target.m_eKind == EKind::Full)
+            if (target.m_eKind == EKind::Pipe || target.m_eKind == EKind::Full)
                 continue;
             const std::string now = ReadAll(target.m_strPath);
-            // Where putting the old content back failed, the message names its copy.
             const auto kept = std::find_if(own.begin(), own.end(), [&](const std::string& path) {
                 return message.find(path) != std::string::npos;
             });
-            if (done) {
-                EXPECT_EQ(now, target.m_strNew);
+            if (ok || (signal != 0 && now == target.m_strNew)) {
+                EXPECT_TRUE(now == target.m_strNew || now == m_strOther) << now.substr(0, 20);
             } else if (now != target.m_strOld) {
-                ASSERT_NE(kept, own.end()) << target.m_strPath << " holds " << now.substr(0, 20);
-                EXPECT_EQ(ReadAll(*kept), target.m_strOld);
+                EXPECT_NE(kept, own.end()) << target.m_strPath << " holds " << now.substr(0, 20);
+                EXPECT_EQ(kept == own.end() ? now : ReadAll(*kept), target.m_strOld);
             }
-            if (kept != own.end())
+            if (kept != own.end()) {
                 own.erase(kept);
+                ++m_nKeptCopies;
+            }
+            const int fd = ::open(target.m_strPath.c_str(), O_RDONLY);
+            if (fd >= 0) {
+                EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0) << "still locked";
+                ::close(fd);
+            }
             struct stat after {};
-            if (!done || ::stat(target.m_strPath.c_str(), &after) != 0)
+            if (!ok || ::stat(target.m_strPath.c_str(), &after) != 0)
                 continue;
             if (target.m_eKind == EKind::New) {
                 EXPECT_EQ(after.st_mode & 07777, 0644u);
@@ -286,206 +302,80 @@ protected:
                 }
             }
         }
-        for (const CTarget& target : targets) {
-            const int fd = target.m_eKind == EKind::Pipe || target.m_eKind == EKind::Full
-                               ? -1
-                               : ::open(target.m_strPath.c_str(), O_RDONLY);
-            if (fd >= 0) {
-                EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0) << "still locked";
-                ::close(fd);
-            }
-        }
         EXPECT_EQ(own, std::vector<std::string>()) << "left behind";
         EXPECT_EQ(OpenDescriptors(), descriptors);
+        return files.m_calls;
     }
 
     fs::path m_folder;
+    std::error_code m_ignored;
+    std::vector<CTarget> m_targets;
+    std::function<void(std::size_t)> m_beforeCall;
+    const std::string m_strOther = "other content";
+    int m_nKeptCopies = 0;  // runs that named a copy of old content they kept
     mode_t m_mask = 0;
 };
 
-TEST_F(WriterFaultTest, EveryCallFailingInTurnGivesNewOrKeepsOld)
-{
-    for (const CScenario& scenario : kScenarios) {
-        std::vector<ECall> calls;
-        bool cleanDone = false;
-        {
-            const int descriptors = OpenDescriptors();
-            std::vector<CTarget> targets = MakeTargets(scenario);
-            CFaultFileSystem files;
-            std::string message;
-            cleanDone = Run(scenario, targets, files, message);
-            Check(cleanDone, message, targets, false, descriptors, scenario.m_szName);
-            calls = files.m_calls;
-        }
-        EXPECT_EQ(cleanDone, scenario.m_targets.back() != EKind::Full) << scenario.m_szName;
-        for (std::size_t number = 0; number < calls.size(); ++number) {
-            for (const auto& [fault, around] : FaultsFor(calls[number], number)) {
-                const int descriptors = OpenDescriptors();
-                std::vector<CTarget> targets = MakeTargets(scenario);
-                CFaultFileSystem files;
-                files.m_faults = {fault};
-                std::string message;
-                const bool done = Run(scenario, targets, files, message);
-                const std::string label = std::string(scenario.m_szName) + ", call " +
-                                          std::to_string(number) + " errno " +
-                                          std::to_string(fault.m_nError);
-                const ECall call = calls[number];
-                Check(done, message, targets, around && call != ECall::Write, descriptors, label);
-                // Root's owner cannot be refused; a new file cannot be mounted on.
-                const bool mustDo = around && cleanDone &&
-                                    !(call == ECall::ChangeOwner && !scenario.m_bUser) &&
-                                    !(call == ECall::Rename && scenario.m_targets[0] == EKind::New);
-                if (mustDo) {
-                    EXPECT_TRUE(done) << label << ": " << message;
-                }
-            }
-        }
-    }
-}
-
-// A second failure while the old content goes back leaves the copy, named.
-TEST_F(WriterFaultTest, SecondFaultWhilePuttingBackKeepsTheCopyAndNamesIt)
-{
-    int kept = 0;
-    for (const CScenario& scenario : {kScenarios[2], kScenarios[3], kScenarios[7]}) {
-        CFaultFileSystem clean;
-        std::string message;
-        std::vector<CTarget> targets = MakeTargets(scenario);
-        Run(scenario, targets, clean, message);
-        for (std::size_t first = 0; first < clean.m_calls.size(); ++first) {
-            if (clean.m_calls[first] != ECall::Write)
-                continue;
-            for (std::size_t second = first + 1; second < clean.m_calls.size() + 8; ++second) {
-                const int descriptors = OpenDescriptors();
-                targets = MakeTargets(scenario);
-                CFaultFileSystem files;
-                files.m_faults = {{first, ENOSPC}, {second, EIO}};
-                message.clear();
-                const bool done = Run(scenario, targets, files, message);
-                kept += message.find(".chirpwell-old-") != std::string::npos;
-                Check(done, message, targets, false, descriptors,
-                      std::string(scenario.m_szName) + ", calls " + std::to_string(first) +
-                          " and " + std::to_string(second));
-            }
-        }
-    }
-    EXPECT_GT(kept, 0);
-}
-
-// A signal at any call ends the program by it, with old or new content and nothing
-// of the writer's own left; for this the run goes in a child process.
-TEST_F(WriterFaultTest, SignalAtAnyCallEndsByItWithOldOrNew)
+TEST_F(WriterFaultTest, WhateverComesAtAnyCallGivesNewOrKeepsOld)
 {
     const int signals[] = {SIGTERM, SIGINT, SIGHUP};
     for (const CScenario& scenario : kScenarios) {
-        CFaultFileSystem clean;
-        std::string message;
-        std::vector<CTarget> targets = MakeTargets(scenario);
-        Run(scenario, targets, clean, message);
-        for (std::size_t number = 0; number < clean.m_calls.size(); ++number) {
-            const int descriptors = OpenDescriptors();
-            targets = MakeTargets(scenario);
-            const int number3 = signals[number % 3];
-            const pid_t child = ::fork();
-            if (child == 0) {
-                InstallWriteSignals();
-                CFaultFileSystem files;
-                files.m_faults = {{number, 0, number3}};
-                std::string ignored;
-                ::_exit(Run(scenario, targets, files, ignored) ? 0 : 1);
-            }
-            int status = 0;
-            ::waitpid(child, &status, 0);
-            const std::string label = std::string(scenario.m_szName) + ", signal at call " +
-                                      std::to_string(number);
-            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == number3) << label;
-            for (CTarget& target : targets) {
-                // What went into a pipe before the signal cannot come back.
-                if (target.m_eKind == EKind::Pipe) {
-                    ::close(std::stoi(target.m_strPath.substr(8)));
-                    ::close(target.m_nReader);
-                    target.m_eKind = EKind::Full;
+        bool cleanDone = false;
+        const std::vector<ECall> calls = RunAndCheck(scenario, {}, "clean", false, &cleanDone);
+        EXPECT_EQ(cleanDone, scenario.m_targets.back() != EKind::Full) << scenario.m_szName;
+        const bool inPlace = scenario.m_targets[0] == EKind::Linked;
+        const bool alone = scenario.m_targets.size() == 1;
+        for (std::size_t number = 0; number < calls.size(); ++number) {
+            const std::string at = "call " + std::to_string(number) + " ";
+            const auto [failure, around] = FaultsFor(calls[number]);
+            // Removing is how the writer cleans up, and does not fail here.
+            if (calls[number] != ECall::Unlink)
+                RunAndCheck(scenario, {{number, failure}}, at + std::strerror(failure));
+            if (around >= 0) {
+                bool done = false;
+                RunAndCheck(scenario, {{number, around}}, at + "around " + std::to_string(around),
+                            calls[number] != ECall::Write, &done);
+                // Root's owner cannot be refused; nothing is mounted on a new file.
+                if (cleanDone && !(calls[number] == ECall::ChangeOwner && !scenario.m_bUser) &&
+                    !(calls[number] == ECall::Rename && scenario.m_targets[0] == EKind::New)) {
+                    EXPECT_TRUE(done) << scenario.m_szName << ", " << at;
                 }
-                if (target.m_eKind == EKind::Full)
-                    continue;
-                const std::string now = ReadAll(target.m_strPath);
-                EXPECT_TRUE(now == target.m_strOld || now == target.m_strNew) << label;
-                target.m_strNew = now;
             }
-            Check(true, "", targets, true, descriptors, label);
+            RunAndCheck(scenario, {{number, 0, signals[number % 3]}}, at + "signal");
+            // A second failure while the old content goes back.
+            for (std::size_t second = number + 1;
+                 inPlace && calls[number] == ECall::Write && second < calls.size() + 8; ++second)
+                RunAndCheck(scenario, {{number, ENOSPC}, {second, EIO}}, at + "then " + std::to_string(second));
+            // Without fallocate, a disk that fills up halfway through the rewrite.
+            if (inPlace && alone && calls[number] == ECall::Reserve) {
+                bool done = true;
+                RunAndCheck(scenario, {{number, EOPNOTSUPP}, {number + 1, 0}, {number + 2, ENOSPC}},
+                            at + "no room", false, &done);
+                EXPECT_FALSE(done);
+            }
+            // Another writer of the file, at this call: one whole content or the other.
+            if (alone && (scenario.m_targets[0] == EKind::Single || inPlace)) {
+                CFaultFileSystem otherFiles;
+                m_beforeCall = [&](std::size_t call) {
+                    std::error_code error;
+                    if (call == number)
+                        CFileWriter(m_targets[0].m_strPath, otherFiles).Write(m_strOther, error);
+                };
+                RunAndCheck(scenario, {}, at + "another writer");
+                m_beforeCall = nullptr;
+                // One in place waits its turn, 5 seconds at most, then gives way.
+                EXPECT_TRUE(otherFiles.m_nPauses == 0 || otherFiles.m_nPauses == 99);
+            }
         }
-    }
-}
-
-// Another writer of the same file at any call: one whole content or the other.
-TEST_F(WriterFaultTest, AnotherWriterInBetweenLeavesOneWholeContent)
-{
-    for (const CScenario& scenario : {kScenarios[0], kScenarios[2]}) {
-        CFaultFileSystem clean;
-        std::string message;
-        std::vector<CTarget> targets = MakeTargets(scenario);
-        Run(scenario, targets, clean, message);
-        for (std::size_t number = 0; number < clean.m_calls.size(); ++number) {
-            targets = MakeTargets(scenario);
-            CFaultFileSystem files;
-            CFaultFileSystem otherFiles;
-            bool otherDone = false;
-            files.m_beforeCall = [&](std::size_t call) {
-                if (call != number)
-                    return;
-                std::error_code error;
-                otherDone = CFileWriter(targets[0].m_strPath, otherFiles).Write("other", error);
+        // An ordinary user's set-uid bit is set after the data, which takes it away.
+        if (scenario.m_bUser) {
+            const auto last = [&calls](ECall call) {
+                return calls.rend() - std::find(calls.rbegin(), calls.rend(), call);
             };
-            message.clear();
-            EXPECT_TRUE(Run(scenario, targets, files, message)) << message;
-            const std::string now = ReadAll(targets[0].m_strPath);
-            EXPECT_TRUE(now == targets[0].m_strNew || (otherDone && now == "other"))
-                << scenario.m_szName << ", call " << number << ": " << now.substr(0, 20);
-            // One in place waits its turn, 5 seconds at most, then gives way.
-            if (!otherDone) {
-                EXPECT_EQ(otherFiles.m_nPauses, 99);
-            }
+            EXPECT_GT(last(ECall::ChangeMode), last(ECall::Write));
         }
     }
-}
-
-// The reproductions that no single fault above makes.
-TEST_F(WriterFaultTest, ReproductionsOfFaultsFound)
-{
-    // A file system without fallocate that fills up halfway through a rewrite in
-    // place: the old content comes back.
-    {
-        std::vector<CTarget> targets = MakeTargets(kScenarios[2]);
-        CFaultFileSystem counting;
-        std::string message;
-        Run(kScenarios[2], targets, counting, message);
-        const auto reserve = std::find(counting.m_calls.begin(), counting.m_calls.end(), ECall::Reserve);
-        ASSERT_NE(reserve, counting.m_calls.end());
-        const std::size_t write = std::find(reserve, counting.m_calls.end(), ECall::Write) -
-                                  counting.m_calls.begin();
-        const int descriptors = OpenDescriptors();
-        targets = MakeTargets(kScenarios[2]);
-        CFaultFileSystem files;
-        files.m_faults = {{static_cast<std::size_t>(reserve - counting.m_calls.begin()), EOPNOTSUPP},
-                          {write, 0},
-                          {write + 1, ENOSPC}};
-        message.clear();
-        EXPECT_FALSE(Run(kScenarios[2], targets, files, message));
-        EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
-        Check(false, message, targets, false, descriptors, "no fallocate, disk full");
-    }
-    // The set-uid bit of an ordinary user's program is set after the data.
-    {
-        std::vector<CTarget> targets = MakeTargets(kScenarios[5]);
-        CFaultFileSystem files;
-        std::string message;
-        ASSERT_TRUE(Run(kScenarios[5], targets, files, message));
-        const auto& calls = files.m_calls;
-        const auto last = [&calls](ECall call) {
-            return calls.rend() - std::find(calls.rbegin(), calls.rend(), call);
-        };
-        EXPECT_GT(last(ECall::ChangeMode), last(ECall::Write));
-    }
+    EXPECT_GT(m_nKeptCopies, 0);
 }
 
 }  // namespace

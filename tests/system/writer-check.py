@@ -5,7 +5,6 @@ writers at once and signals during a write. Each case prints PASS, FAIL or SKIP
 with its reason; a case the machine cannot run (not root, no loop devices, no
 setfacl) is skipped. Exits 1 when any case failed.
     writer-check.py SMILE [ROUNDS]"""
-import grp
 import os
 import shutil
 import signal
@@ -45,11 +44,6 @@ def smile(*args, user=False, **kwargs):
 def read(path):
     with open(path, 'rb') as file:
         return file.read()
-
-
-def write(path, data):
-    with open(path, 'wb') as file:
-        file.write(data)
 
 
 def leftovers(*folders):
@@ -109,7 +103,8 @@ class Work:
 
     def file(self, name, data, folder=None):
         path = os.path.join(folder or self.folder, name)
-        write(path, data)
+        with open(path, 'wb') as file:
+            file.write(data)
         return path
 
     def sub(self, name, owner=None):
@@ -382,12 +377,13 @@ def case_13_appending_standard_output():
     return []
 
 
-CASES = [value for name, value in sorted(globals().items()) if name.startswith('case_')]
+# In the order of their numbers.
+CASES = sorted((value for name, value in globals().items() if name.startswith('case_')),
+               key=lambda case: (int(case.__name__.split('_')[1].rstrip('b')), case.__name__))
 WORK = Work()
 failed = 0
 try:
-    for case in sorted(CASES, key=lambda case: (int(case.__name__.split('_')[1].rstrip('b')),
-                                                case.__name__)):
+    for case in CASES:
         name = case.__name__[5:]
         try:
             faults = case()
