@@ -284,15 +284,20 @@ bool CFileWriter::PrepareRewrite(std::error_code& error)
         if (!m_files.Open(m_strTarget, O_RDWR | O_CLOEXEC | O_NOCTTY, 0, m_nFile))
             return Failed(error);
         struct stat locked;
-        struct stat named;
+        struct stat now;
         if (!TakeTurn() || !m_files.StatusOf(m_nFile, locked)) {
             error = LastError();
             CloseFile(m_nFile);
             return false;
         }
         // While this writer waited its turn, another may have put a new file there.
-        if (m_files.Status(m_strTarget, named) && named.st_dev == locked.st_dev &&
-            named.st_ino == locked.st_ino) {
+        const bool named = m_files.Status(m_strTarget, now);
+        if (!named && errno != ENOENT) {
+            error = LastError();
+            CloseFile(m_nFile);
+            return false;
+        }
+        if (named && now.st_dev == locked.st_dev && now.st_ino == locked.st_ino) {
             m_old = locked;
             break;
         }
