@@ -4,26 +4,30 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#include "engine/IFileSystem.h"
 
 class CFileWriter;
 
-// The files one run writes, so that nothing is written unless everything can be,
-// as far as the system allows: every target is checked; every regular file that is
-// replaced gets its temporary file; then what cannot be taken back is written
-// (files rewritten in place, devices, FIFOs, standard output); last the temporary
-// files are renamed into place. A failure before the renames removes the temporary
-// files. The standard output stream must outlive this.
+// The files one run writes, so that nothing is written unless everything can be:
+// every target is checked; every file gets its temporary file, or its old content
+// copied aside; then what cannot be taken back is written (devices, FIFOs, the
+// descriptors that /dev/stdout and the like name, standard output); last the files
+// are renamed or rewritten in place, all or none, a failure there taking back those
+// done before it. Standard output and the file system must outlive this.
 class COutput {
 public:
-    explicit COutput(std::FILE* standardOutput);
+    explicit COutput(std::FILE* standardOutput, IFileSystem& files = SystemFileSystem());
     ~COutput();
     COutput(const COutput&) = delete;
     COutput& operator=(const COutput&) = delete;
 
     // An empty path stands for standard output.
     void Add(const std::string& path, std::string content);
-    // False with a message naming the target when anything could not be written.
+    // False with a message naming the target and the reason when anything could not
+    // be written, and where old content was kept when it could not be put back.
     bool Commit(std::string& error);
 
 private:
@@ -32,7 +36,12 @@ private:
         std::string m_strContent;
         std::unique_ptr<CFileWriter> m_pWriter;  // none for standard output
     };
+    bool WriteEach(std::string& error);
+    bool WriteStandardOutput(const CPending& pending);
+    std::string Failure(const CPending& pending, const std::error_code& code) const;
+
     std::FILE* m_pStandardOutput;
+    IFileSystem& m_files;
     std::vector<CPending> m_pending;
 };
 

@@ -63,6 +63,16 @@ bool ParseWhole(const char* text, long long low, long long high, long long& valu
     return errno == 0 && *end == '\0' && value >= low && value <= high;
 }
 
+// An empty path would read as no path at all: standard input or output, the
+// built-in set, no places.
+bool NamesAFile(const char* path, const char* option, std::string& message)
+{
+    if (*path != '\0')
+        return true;
+    message = FormatMessage(Tr("empty file name for %1"), option);
+    return false;
+}
+
 // The whole help is one message, so that a translation can lay it out anew.
 const char* HelpText()
 {
@@ -132,6 +142,8 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             options.m_nFrequency = static_cast<int>(value);
             break;
         case 's':
+            if (!NamesAFile(optarg, "-s/--smile-file", message))
+                return EParseResult::BadUsage;
             options.m_strSmileFile = optarg;
             smileOnly = "--smile-file";
             break;
@@ -157,6 +169,8 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             options.m_nSeed = static_cast<std::uint32_t>(value);
             break;
         case kOptPlaces:
+            if (!NamesAFile(optarg, "--places", message))
+                return EParseResult::BadUsage;
             options.m_strPlaces = optarg;
             break;
         case kOptCensor:
@@ -191,6 +205,8 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             break;
         }
         case 'o':
+            if (!NamesAFile(optarg, "-o/--output", message))
+                return EParseResult::BadUsage;
             options.m_strOutput = optarg;
             break;
         case 'h':
@@ -221,7 +237,10 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
         message = Tr("only one FILE may be given");
         return EParseResult::BadUsage;
     }
-    if (optind < argc)
+    if (optind < argc) {
+        if (!NamesAFile(argv[optind], "FILE", message))
+            return EParseResult::BadUsage;
         options.m_strInput = argv[optind];
+    }
     return EParseResult::Run;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include <stdio.h>
+
 #include "cli/Encoding.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
@@ -25,19 +27,31 @@ namespace {
 
 // The places file must be none of the files the run reads or writes: it would
 // overwrite the input or the smile file before the next run, or the output. Files
-// are compared as what the paths name, so that a link or another spelling of the
-// same path counts too.
-bool CheckPlacesPath(const CSmileOptions& options, CMessages& messages)
+// are compared as what the paths name, by device and inode, or by folder and name
+// before they exist, so that a link, another spelling or /dev/stdout counts too. A
+// pipe, a terminal or a device takes one write after the other, so two names of
+// one of those are no clash.
+bool CheckPlacesPath(const CSmileOptions& options, const CSmileStreams& streams,
+                     CMessages& messages)
 {
     const std::string& places = options.m_strPlaces;
-    const char* clash = nullptr;
-    if (places.empty())
+    CFileIdentity target;
+    if (places.empty() || !IdentifyPath(places, target) || (target.m_bExists && !target.m_bRegular))
         return true;
-    if (!ReadsStandardInput(options.m_strInput) && SameFile(places, options.m_strInput))
+    // An absent path stands for the stream.
+    auto isTarget = [&target](const std::string& path, std::FILE* stream) {
+        CFileIdentity other;
+        const bool known = path.empty() ? IdentifyDescriptor(::fileno(stream), other)
+                                        : IdentifyPath(path, other);
+        return known && other == target;
+    };
+    const char* clash = nullptr;
+    if (isTarget(ReadsStandardInput(options.m_strInput) ? std::string() : options.m_strInput,
+                 streams.m_pInput))
         clash = Tr("--places names the input FILE: '%1'");
-    else if (!options.m_strSmileFile.empty() && SameFile(places, options.m_strSmileFile))
+    else if (!options.m_strSmileFile.empty() && isTarget(options.m_strSmileFile, nullptr))
         clash = Tr("--places names the smile file: '%1'");
-    else if (!options.m_strOutput.empty() && SameFile(places, options.m_strOutput))
+    else if (isTarget(options.m_strOutput, streams.m_pOutput))
         clash = Tr("--places names the output file: '%1'");
     if (!clash)
         return true;
@@ -76,7 +90,7 @@ EEncoding OutputEncoding(const CSmileOptions& options, EEncoding input)
 int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
 {
     CMessages messages(streams.m_pError);
-    if (!CheckPlacesPath(options, messages))
+    if (!CheckPlacesPath(options, streams, messages))
         return kExitFailed;
     std::string input;
     if (!ReadInput(options.m_strInput, streams.m_pInput, input, messages))

@@ -10,12 +10,15 @@
 #include "cli/SmileOptions.h"
 #include "cli/SmileRun.h"
 #include "engine/Translation.h"
+#include "engine/WriteSignals.h"
 
 int main(int argc, char** argv)
 {
     // A reader that goes away fails the write with a message, so that the run
     // still removes its temporary files, instead of ending the program at once.
     std::signal(SIGPIPE, SIG_IGN);
+    // An interrupted write leaves the old content or the new, and no temporary file.
+    InstallWriteSignals();
     InitTranslation();
     CMessages messages(stderr);
     CSmileOptions options;

@@ -27,6 +27,9 @@ inline constexpr char kReasonAccessDenied[] = "ｱｸｾｽが拒否されまし
 inline constexpr char kReasonIsFolder[] = "ﾌｫﾙﾀﾞです。";
 inline constexpr char kReasonDiskFull[] = "ﾃﾞｨｽｸがいっぱいです。";
 inline constexpr char kReasonNotRegularFile[] = "通常のファイルではありません。";
+inline constexpr char kReasonBusy[] = "ほかのプログラムが書き込み中です。";
+// After a failed save whose old content could not be put back: %1 is the copy.
+inline constexpr char kMsgOldContentKept[] = "元の内容は %1 に残してあります。";
 
 // The status bar's notice while the smile file of the settings (%1) cannot be read.
 inline constexpr char kMsgSmileFileUnreadable[] =

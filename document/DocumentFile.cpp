@@ -31,6 +31,8 @@ std::string Reason(const std::error_code& error)
         return Cp932Text(kReasonAccessDenied);
     case EISDIR:
         return Cp932Text(kReasonIsFolder);
+    case EWOULDBLOCK:
+        return Cp932Text(kReasonBusy);
     case ENOSPC:
     case EDQUOT:
         return Cp932Text(kReasonDiskFull);
@@ -121,7 +123,11 @@ bool CDocumentFile::Write(const std::string& path, const std::string& text, EEnc
     CFileWriter writer(path);
     if (writer.Write(bytes, error))
         return true;
-    m_prompter.ShowMessage(
-        FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error)));
+    std::string message =
+        FormatMessage(Cp932Text(kMsgCannotSave), PathForMessage(path), Reason(error));
+    if (!writer.KeptCopy().empty())
+        message += "\n" + FormatMessage(Cp932Text(kMsgOldContentKept),
+                                        PathForMessage(writer.KeptCopy()));
+    m_prompter.ShowMessage(message);
     return false;
 }

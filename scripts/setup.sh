@@ -5,11 +5,13 @@ set -eu
 . "$(dirname "$0")/require.sh"
 require dpkg-query apt-get
 
-# The tools, by what needs them: the build; the tests; the window checks (xdotool
+# The tools, by what needs them: the build (the writer carries ACLs and extended
+# attributes with libacl and libattr); the tests (the writer's on real file
+# systems: mkfs.ext2, mount, setfacl, setfattr, setpriv); the window checks (xdotool
 # finds the window, import takes its picture); the encodings and messages; the
 # manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
-packages="cmake ninja-build g++ pkg-config python3
-libgtest-dev libgmock-dev libbenchmark-dev
+packages="cmake ninja-build g++ pkg-config python3 libacl1-dev libattr1-dev
+libgtest-dev libgmock-dev libbenchmark-dev e2fsprogs mount util-linux acl attr
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
 libuchardet-dev gettext locales

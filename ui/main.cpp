@@ -6,6 +6,7 @@
 
 #include "engine/BuildFacts.h"
 #include "engine/Translation.h"
+#include "engine/WriteSignals.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/CommandLine.h"
 #include "ui/DialogUnits.h"
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv)
 {
+    // Before QApplication starts threads, so that none of them finds the signals
+    // without the handling that lets an interrupted save end cleanly.
+    InstallWriteSignals();
     InitTranslation();
     // Help and the version need no window system, so they are answered before the
     // application connects to one.
