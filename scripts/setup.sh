@@ -5,8 +5,9 @@ set -eu
 . "$(dirname "$0")/require.sh"
 require dpkg-query apt-get
 
-# The tools, by what needs them: the build; the tests; the window checks (xdotool
-# finds the window, import takes its picture); the encodings and messages; the
+# The tools, by what needs them: the build; the tests; the window checks (a
+# virtual display with a window manager, openbox; xdotool finds the window, xprop
+# reads its state, import takes its picture); the encodings and messages; the
 # manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
 packages="cmake ninja-build g++ pkg-config python3
 libgtest-dev libgmock-dev libbenchmark-dev
@@ -14,7 +15,7 @@ clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
 libuchardet-dev gettext locales
 fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-color-emoji
-xvfb xauth xdotool poppler-utils qt6-translations-l10n imagemagick
+xvfb xauth xdotool x11-utils openbox poppler-utils qt6-translations-l10n imagemagick
 mandoc groff appstream desktop-file-utils bash-completion
 dpkg-dev file lintian
 debootstrap"
