@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Encoding.h"
+#include "cli/FixedTexts.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
@@ -60,7 +61,7 @@ bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string&
         messages.SetContext(std::string());
     }
     if (!loaded)
-        messages.Error(kMsgSmileFileFailed);
+        messages.Error(FixedText(kMsgSmileFileFailed));
     return loaded;
 }
 
@@ -112,7 +113,7 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
         random.SeedFromClock();
         if (!FilterAndSmile(converter, converter, text, progress, kTextLimit,
                             IsTranscoded(inputEncoding))) {
-            messages.Error(kMsgTooLong);
+            messages.Error(FixedText(kMsgTooLong));
             return kExitTooLong;
         }
     }
