@@ -5,12 +5,13 @@ set -eu
 . "$(dirname "$0")/require.sh"
 require dpkg-query apt-get
 
-# The tools, by what needs them: the build; the tests; the window checks (a
+# The tools, by what needs them: the build; the tests and benchmarks (the start-up
+# benchmark watches windows paint through X's DAMAGE extension); the window checks (a
 # virtual display with a window manager, openbox; xdotool finds the window, xprop
 # reads its state, import takes its picture); the encodings and messages; the
 # manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
 packages="cmake ninja-build g++ pkg-config python3
-libgtest-dev libgmock-dev libbenchmark-dev
+libgtest-dev libgmock-dev libbenchmark-dev libxdamage-dev
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
 libuchardet-dev gettext locales
