@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "cli/FixedTexts.h"
 #include "cli/Messages.h"
 #include "engine/EngineTexts.h"
 #include "engine/Limits.h"
@@ -46,7 +47,7 @@ bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& b
     if (!read) {
         if (error == EReadError::TooLarge)
             messages.Error(FormatMessage(Tr("%1: %2 (larger than 1,048,575 bytes)"), name,
-                                         kMsgFileTooLarge));
+                                         FixedText(kMsgFileTooLarge)));
         else
             messages.Error(name + ": " + Reason(error));
         return false;

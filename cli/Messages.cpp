@@ -1,5 +1,6 @@
 #include "cli/Messages.h"
 
+#include "cli/FixedTexts.h"
 #include "engine/Codec.h"
 #include "engine/Translation.h"
 
@@ -8,7 +9,7 @@ void CMessages::ShowMessage(const std::string& text)
     std::string utf8;
     if (!Cp932ToUtf8(text, utf8))
         utf8 = text;
-    Error(m_strContext + utf8);
+    Error(m_strContext + FixedText(utf8));
 }
 
 void CMessages::Error(const std::string& text)

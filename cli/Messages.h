@@ -8,7 +8,7 @@
 
 // Where chirpwell-smile's messages go: one line each, "chirpwell-smile: ...", in
 // UTF-8 on an error stream that must outlive this. The engine's messages come in
-// CP932, about what the context names.
+// CP932, about what the context names, and are told in the user's language.
 class CMessages : public INotifier {
 public:
     explicit CMessages(std::FILE* stream) : m_pStream(stream) {}

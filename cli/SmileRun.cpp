@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include "cli/Encoding.h"
+#include "cli/FixedTexts.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
@@ -74,7 +75,7 @@ bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string&
         messages.SetContext(std::string());
     }
     if (!loaded)
-        messages.Error(kMsgSmileFileFailed);
+        messages.Error(FixedText(kMsgSmileFileFailed));
     return loaded;
 }
 
@@ -128,7 +129,7 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
         random.SeedFromClock();
         if (!FilterAndSmile(converter, converter, text, progress, kTextLimit,
                             IsTranscoded(inputEncoding))) {
-            messages.Error(kMsgTooLong);
+            messages.Error(FixedText(kMsgTooLong));
             return kExitTooLong;
         }
     }

@@ -15,4 +15,10 @@ void InitTranslation();
 // InitTranslation, under a locale that is not UTF-8, or when none is known.
 const char* Tr(const char* english);
 
+// Marks an English message for the catalogue where it is kept to be given to Tr later.
+constexpr const char* TrNoop(const char* english)
+{
+    return english;
+}
+
 #endif

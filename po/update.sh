@@ -1,7 +1,7 @@
 #!/bin/sh
-# Extracts the command-line messages, each Tr("...") in the sources, into the
-# template po/chirpwell.pot and merges them into every translation, where new or
-# changed ones then wait for a translator. With OUTPUT, only writes the template
+# Extracts the command-line messages, each Tr("...") and TrNoop("...") in the
+# sources, into the template po/chirpwell.pot and merges them into every
+# translation, where new or changed ones then wait for a translator. With OUTPUT, only writes the template
 # there, as the catalogue check does.
 #   po/update.sh [OUTPUT]
 set -eu
@@ -16,7 +16,7 @@ version=$(sed -n 's/^project(Chirpwell VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 # name files only, so that an edit elsewhere in a file leaves the template alone.
 find engine cli document ui -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
     xgettext --files-from=- --output="$output" --language=C++ --qt --from-code=UTF-8 \
-        -k --keyword=Tr --flag=Tr:1:qt-format --add-location=file --sort-by-file \
+        -k --keyword=Tr --keyword=TrNoop --flag=Tr:1:qt-format --flag=TrNoop:1:qt-format --add-location=file --sort-by-file \
         --package-name=Chirpwell --package-version="$version" \
         --copyright-holder="The Chirpwell developers" \
         --msgid-bugs-address=chirpwell@vevizo.example

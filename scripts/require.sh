@@ -5,7 +5,9 @@
 # The Debian package that installs TOOL.
 require_package() {
     case $1 in
-    xvfb-run) echo xvfb ;;
+    Xvfb) echo xvfb ;;
+    mcookie) echo util-linux ;;
+    xprop) echo x11-utils ;;
     import | convert) echo imagemagick ;;
     ninja) echo ninja-build ;;
     clang++) echo clang ;;

@@ -7,11 +7,12 @@ cd "$(dirname "$0")/.."
 . ./scripts/require.sh
 require cmake ninja
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
-cmake --build build -j 2 >&2
+# Only the two programs: the tests are built by scripts/test.sh.
+cmake --build build -j 2 --target chirpwell chirpwell-smile >&2
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec ./build/ui/chirpwell samples/sample.txt
 fi
-echo "No display: starting Chirpwell under xvfb-run instead. A screenshot of its" >&2
+echo "No display: starting Chirpwell under Xvfb and openbox instead. A screenshot of its" >&2
 echo "window goes to build/screenshot.png." >&2
 ./scripts/screenshot.sh build/ui/chirpwell samples/sample.txt build/screenshot.png

@@ -1,11 +1,12 @@
 #!/bin/sh
-# Starts the desktop program on a text under Xvfb and saves a screenshot of its
-# main window, and with --settings one of the settings dialog too.
+# Starts the desktop program on a text under Xvfb with openbox and saves a
+# screenshot of its main window, and with --settings one of the settings dialog too.
 #   scripts/screenshot.sh PROGRAM TEXT OUT.png [--settings SETTINGS.png]
 # The program gets a fresh profile with a smile frequency of 30, so the smiles show.
 set -eu
 . "$(dirname "$0")/require.sh"
-require xvfb-run xdotool import
+scripts=$(dirname "$0")
+require xdotool import
 program=$1 text=$2 out=$3
 settings_out=
 [ "${4:-}" = "--settings" ] && settings_out=$5
@@ -15,7 +16,7 @@ trap 'rm -rf "$config"' EXIT
 mkdir -p "$config/Vevizo"
 printf '[Settings]\nfrequency=30\n' > "$config/Vevizo/Chirpwell.conf"
 
-XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1280x900x24" sh -c '
+XDG_CONFIG_HOME=$config "$scripts/with-x.sh" --openbox sh -c '
     set -eu
     "$1" "$2" &
     pid=$!

@@ -6,17 +6,19 @@ set -eu
 require dpkg-query apt-get
 
 # The tools, by what needs them: the build (the writer carries ACLs and extended
-# attributes with libacl and libattr); the tests (the writer's on real file
-# systems: mkfs.ext2, mount, setfacl, setfattr, setpriv); the window checks (xdotool
-# finds the window, import takes its picture); the encodings and messages; the
+# attributes with libacl and libattr); the tests and benchmarks (the writer's on
+# real file systems: mkfs.ext2, mount, setfacl, setfattr, setpriv; the start-up
+# benchmark watches windows paint through X's DAMAGE extension); the window checks
+# (a virtual display with a window manager, openbox; xdotool finds the window, xprop
+# reads its state, import takes its picture); the encodings and messages; the
 # manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
 packages="cmake ninja-build g++ pkg-config python3 libacl1-dev libattr1-dev
-libgtest-dev libgmock-dev libbenchmark-dev e2fsprogs mount util-linux acl attr
+libgtest-dev libgmock-dev libbenchmark-dev libxdamage-dev e2fsprogs mount util-linux acl attr
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
 libuchardet-dev gettext locales
 fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-color-emoji
-xvfb xauth xdotool poppler-utils qt6-translations-l10n imagemagick
+xvfb xauth xdotool x11-utils openbox poppler-utils qt6-translations-l10n imagemagick
 mandoc groff appstream desktop-file-utils bash-completion
 dpkg-dev file lintian
 debootstrap"

@@ -7,6 +7,8 @@
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
+#include "engine/TextFormat.h"
+#include "engine/Translation.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChirpwellView.h"
 #include "ui/CommandLine.h"
@@ -56,13 +58,16 @@ bool CChirpwellApp::InitInstance(const QStringList& arguments, int& exitCode)
         return false;
     case CCommandLine::EAction::Unregister: {
         const QString file = m_profile.FileName();
-        m_recentFiles = CRecentFileList();
-        m_bUnregistered = true;
+        const bool hadSettings = m_profile.HasSettings();
         if (!m_profile.Remove()) {
-            std::fprintf(stderr, "chirpwell: %s\n", qPrintable(Ui(kMsgUnregisterFailed).arg(file)));
+            std::fprintf(stderr, "chirpwell: %s\n",
+                         FormatMessage(Tr("could not remove Chirpwell's settings: %1"),
+                                       file.toStdString()).c_str());
             exitCode = 1;
         } else {
-            std::printf("%s\n", qPrintable(Ui(kMsgUnregistered).arg(file)));
+            std::printf("%s\n", FormatMessage(hadSettings ? Tr("removed Chirpwell's settings: %1")
+                                                          : Tr("Chirpwell had no settings to remove: %1"),
+                                              file.toStdString()).c_str());
         }
         return false;
     }
@@ -121,9 +126,11 @@ bool CChirpwellApp::SelectPrinter(const QString& name)
     const QPrinterInfo printer =
         name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
     if (printer.isNull()) {
-        const QString message = name.isEmpty() ? Ui(kMsgNoDefaultPrinter)
-                                               : Ui(kMsgNoSuchPrinter).arg(name);
-        std::fprintf(stderr, "chirpwell: %s\n", qPrintable(message));
+        const std::string message = name.isEmpty()
+                                        ? std::string(Tr("there is no default printer"))
+                                        : FormatMessage(Tr("there is no printer named %1"),
+                                                        name.toStdString());
+        std::fprintf(stderr, "chirpwell: %s\n", message.c_str());
         return false;
     }
     m_pPrintService->Printer().setPrinterName(printer.printerName());
@@ -142,16 +149,16 @@ int CChirpwellApp::Run(const QStringList& arguments)
 
 void CChirpwellApp::ExitInstance()
 {
-    if (m_pDocument)
-        m_pDocument->SetView(nullptr);
+    // Settings are written by a program that ran: not after help, bad usage or
+    // --unregister, and once only.
+    if (!m_pFrame)
+        return;
+    m_pDocument->SetView(nullptr);
     // The view writes its settings as it goes, then the document its own.
     delete m_pFrame;
     m_pFrame = nullptr;
     m_pView = nullptr;
     m_pDocument.reset();
-    // After --unregister nothing is written back.
-    if (m_bUnregistered)
-        return;
     m_recentFiles.Save(m_profile);
     m_profile.Sync();
 }

@@ -34,7 +34,8 @@ public:
     // Start-up, the event loop and the exit; the process's exit code.
     int Run(const QStringList& arguments);
     // Writes the view's, the document's and the recent files' settings and closes
-    // the window; what ending the program does.
+    // the window; what ending the program does. Nothing once done, or when no
+    // window was made.
     void ExitInstance();
 
     CMainFrame* Frame() const { return m_pFrame; }
@@ -65,7 +66,6 @@ private:
     std::unique_ptr<CChirpwellDoc> m_pDocument;
     CChirpwellView* m_pView = nullptr;  // owned by the frame
     CCommandMap m_commands;
-    bool m_bUnregistered = false;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -15,7 +16,11 @@ CFontDialog::CFontDialog(const QFont& font, const QColor& colour, QWidget* paren
     : QDialog(parent), m_colour(colour)
 {
     setWindowTitle(Ui(kFontDialogTitle));
-    m_pFontPicker = new QFontDialog(font, this);
+    // A stored face the system lacks, such as "FixedSys", is shown as the face that
+    // stands in for it: the dialog starts at the font the text is shown in.
+    QFont shown = font;
+    shown.setFamilies({QFontInfo(font).family()});
+    m_pFontPicker = new QFontDialog(shown, this);
     m_pFontPicker->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_pFontPicker->setWindowFlags(Qt::Widget);
 

@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +37,11 @@ CHelpWindow::CHelpWindow(const QString& contentsPath, QWidget* parent)
     forward->setEnabled(false);
     connect(m_pBrowser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_pBrowser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    // The keys that close a window of its own on the desktop; the program goes on.
+    auto* closing = new QAction(this);
+    closing->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closing, &QAction::triggered, this, &QWidget::close);
+    addAction(closing);
     resize(720, 560);
     ShowContents();
 }

@@ -10,29 +10,36 @@
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
-CPrintService::CPrintService(IProfile& profile)
-    : m_profile(profile), m_printer(QPrinter::HighResolution)
+CPrintService::CPrintService(IProfile& profile) : m_profile(profile)
 {
-    // Room for the printer's own unprintable edge and for binding; the printer
-    // set-up dialog changes it.
-    m_printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+}
+
+QPrinter& CPrintService::Printer()
+{
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Room for the printer's own unprintable edge and for binding; the printer
+        // set-up dialog changes it.
+        m_pPrinter->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+    }
+    return *m_pPrinter;
 }
 
 void CPrintService::PrintWithDialog(QWidget* parent, const CPrintJob& job,
                                     const CPrintJob& selection)
 {
-    QPrintDialog dialog(&m_printer, parent);
+    QPrintDialog dialog(&Printer(), parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !selection.m_strText.isEmpty());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const bool onlySelection = m_printer.printRange() == QPrinter::Selection;
-    if (!PrintText(onlySelection ? selection : job, m_printer))
+    const bool onlySelection = Printer().printRange() == QPrinter::Selection;
+    if (!PrintText(onlySelection ? selection : job, Printer()))
         ReportFailure(parent);
 }
 
 bool CPrintService::PrintDirect(QWidget* parent, const CPrintJob& job)
 {
-    if (PrintText(job, m_printer))
+    if (PrintText(job, Printer()))
         return true;
     ReportFailure(parent);
     return false;
@@ -40,7 +47,7 @@ bool CPrintService::PrintDirect(QWidget* parent, const CPrintJob& job)
 
 void CPrintService::Preview(QWidget* parent, const CPrintJob& job)
 {
-    QPrintPreviewDialog dialog(&m_printer, parent);
+    QPrintPreviewDialog dialog(&Printer(), parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [&job](QPrinter* printer) { PrintText(job, *printer); });
     QPrintPreviewWidget* pages = dialog.findChild<QPrintPreviewWidget*>();
@@ -57,7 +64,7 @@ void CPrintService::Preview(QWidget* parent, const CPrintJob& job)
 
 void CPrintService::PageSetup(QWidget* parent)
 {
-    QPageSetupDialog dialog(&m_printer, parent);
+    QPageSetupDialog dialog(&Printer(), parent);
     dialog.exec();
 }
 

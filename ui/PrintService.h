@@ -2,6 +2,7 @@
 #define CHIRPWELL_UI_PRINTSERVICE_H
 
 #include <functional>
+#include <memory>
 
 #include <QPrinter>
 #include <QString>
@@ -12,7 +13,9 @@ class IProfile;
 class QWidget;
 
 // The one printer set-up of the session, shared by printing, the preview and the
-// printer set-up dialog. The profile must outlive it.
+// printer set-up dialog, made when first used: setting up a printer loads the
+// print system's plugin and asks it for printers, which start-up need not wait
+// for. The profile must outlive it.
 class CPrintService {
 public:
     explicit CPrintService(IProfile& profile);
@@ -29,13 +32,13 @@ public:
     void PageSetup(QWidget* parent);
 
     // The printer itself: command-line printing names one, tests print to PDF.
-    QPrinter& Printer() { return m_printer; }
+    QPrinter& Printer();
 
 private:
     void ReportFailure(QWidget* parent);
 
     IProfile& m_profile;
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_pPrinter;
 };
 
 #endif

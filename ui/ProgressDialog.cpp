@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QProgressBar>
 
+#include "engine/SilentProgress.h"
 #include "ui/DialogUnits.h"
 #include "ui/TextCodec.h"
 
@@ -61,5 +62,7 @@ void CProgressDialog::Repaint()
 
 std::unique_ptr<IProgress> CProgressFactory::Create()
 {
+    if (m_pMainWindow && !m_pMainWindow->isVisible())
+        return std::make_unique<CSilentProgress>();
     return std::make_unique<CProgressDialog>(m_pMainWindow);
 }

@@ -31,7 +31,9 @@ private:
     QElapsedTimer m_sincePaint;      // since the window was last painted
 };
 
-// Makes a progress window over the main window.
+// Makes a progress window over the main window once that is on the screen. The run
+// that smiles the file named at start-up has none: it is part of starting, and a
+// window over a main window not yet shown would stand alone, only to slow the start.
 class CProgressFactory : public IProgressFactory {
 public:
     explicit CProgressFactory(QWidget* mainWindow) : m_pMainWindow(mainWindow) {}

@@ -53,6 +53,11 @@ bool CSettingsProfile::Sync()
     return m_settings.status() == QSettings::NoError;
 }
 
+bool CSettingsProfile::HasSettings() const
+{
+    return !m_settings.allKeys().isEmpty() || QFile::exists(m_settings.fileName());
+}
+
 bool CSettingsProfile::Remove()
 {
     m_settings.clear();

@@ -23,6 +23,8 @@ public:
 
     // Writes what is pending to disk; false when it cannot.
     bool Sync();
+    // Whether the profile holds anything, in its file or not yet written.
+    bool HasSettings() const;
     // Removes the whole profile; false when it cannot.
     bool Remove();
     QString FileName() const { return m_settings.fileName(); }

@@ -78,11 +78,6 @@ inline constexpr char kHelpBack[] = "戻る(&B)";
 inline constexpr char kHelpForward[] = "進む(&F)";
 inline constexpr char kMsgHelpMissing[] = "ヘルプファイル %1 が見つかりません。";
 
-inline constexpr char kMsgNoDefaultPrinter[] = "既定のﾌﾟﾘﾝﾀがありません。";
-inline constexpr char kMsgNoSuchPrinter[] = "ﾌﾟﾘﾝﾀ %1 が見つかりません。";
-inline constexpr char kMsgUnregistered[] = "Chirpwell の設定を削除しました: %1";
-inline constexpr char kMsgUnregisterFailed[] = "Chirpwell の設定を削除できませんでした: %1";
-
 inline constexpr char kColorDialogTitle[] = "色の設定";
 inline constexpr char kFontDialogTitle[] = "フォント";
 inline constexpr char kFontDialogColor[] = "色(&C):";

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QScreen>
 
 #include "document/DisplaySettings.h"
@@ -56,14 +57,22 @@ void CWindowFitter::Fit(QAbstractScrollArea& view, std::string_view text, const 
                         const CDisplaySettings& settings)
 {
     QWidget* frame = view.window();
+    // Before the window is first shown its widgets still have the sizes they were
+    // made with; laid out now, the view has the size it will show with, so fitting
+    // at start-up gives what fitting a shown window gives.
+    frame->ensurePolished();
+    if (QLayout* layout = frame->layout())
+        layout->activate();
     const QScreen* screen = frame->screen();
     CWindowPlacement placement;
     placement.m_bMaximized = frame->isMaximized();
     placement.m_normal = ToRect(frame->isMaximized() ? frame->normalGeometry() : frame->geometry());
     // The text is laid out in the viewport, so that is the rectangle the width is
     // meant for: with the box's frame and scroll bar outside it, the widest line
-    // fits without wrapping.
-    const QRect viewRect(view.viewport()->mapTo(frame, QPoint(0, 0)), view.viewport()->size());
+    // fits without wrapping. The viewport itself follows the box's size only once
+    // the box is shown; the box's own arithmetic gives it at any time.
+    const QRect viewRect(view.mapTo(frame, view.contentsRect().topLeft()),
+                         view.maximumViewportSize());
     const std::optional<CWindowPlacement> resized = ResizeToText(
         settings.m_bAutoResize, text,
         [this, &codec](std::string_view line) { return MeasureLine(line, codec); },
@@ -72,17 +81,25 @@ void CWindowFitter::Fit(QAbstractScrollArea& view, std::string_view text, const 
         screen ? screen->geometry().width() : 0, placement);
     if (!resized)
         return;
+    const bool shown = frame->isVisible();
     if (resized->m_bMaximized) {
-        frame->showMaximized();
+        if (shown)
+            frame->showMaximized();
+        else
+            frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
         return;
     }
     // The rule sizes the outer frame; the window system adds its decorations to the
     // client area, so the difference goes to the client size.
     const QPoint corner = frame->frameGeometry().topLeft();
     const QSize decoration = frame->frameGeometry().size() - frame->geometry().size();
-    if (frame->isMaximized() || frame->isMinimized())
+    if (!shown)
+        frame->setWindowState(frame->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    else if (frame->isMaximized() || frame->isMinimized())
         frame->showNormal();
     const CRect& rect = resized->m_normal;
     frame->resize(rect.Width() - decoration.width(), rect.Height() - decoration.height());
-    frame->move(corner);
+    // A window not shown yet has no place of its own: the window manager places it.
+    if (shown)
+        frame->move(corner);
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the programs in English and in Japanese, as the locale says: the help
-# under LANG=C and ja_JP.UTF-8 and its columns, errors in Japanese, English under
-# a Japanese locale that is not UTF-8, and a Turkish locale's case rules.
+# under LANG=C and ja_JP.UTF-8 and its columns, errors in Japanese, the window's
+# fixed texts in one language with the rest, English under a Japanese locale that
+# is not UTF-8, and a Turkish locale's case rules.
 #   messages-check.sh CHIRPWELL_SMILE [CHIRPWELL]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -55,10 +56,27 @@ exit 2" "$(LANG=ja_JP.UTF-8 errors "$smile" --html --censor)"
 expect "input error in Japanese" \
     "chirpwell-smile: （標準入力）: 位置 2 にゼロのバイトがあります。テキスト ファイルではありません
 exit 2" "$(printf 'ab\000c' | LANG=ja_JP.UTF-8 errors "$smile")"
-# The program's own Japanese messages are the same in every language.
+# The window's fixed Japanese messages are English under C, like the rest, and
+# themselves under a Japanese locale.
 expect "fixed message under C" "chirpwell-smile: /dev/zero: not a regular file or a pipe
-chirpwell-smile: 設定ファイルのロードに失敗しました。
+chirpwell-smile: the smile file could not be loaded
 exit 2" "$(LANG=C errors "$smile" -s /dev/zero < /dev/null)"
+printf 'r a b\n x\n' > "$work/bad.grn"
+expect "line error under C" "chirpwell-smile: $work/bad.grn: read error on line 2
+chirpwell-smile: the smile file could not be loaded
+exit 2" "$(LANG=C errors "$smile" -s "$work/bad.grn" < /dev/null)"
+expect "line error under ja_JP.UTF-8" "chirpwell-smile: $work/bad.grn: 第2行で読み込みエラーが起きました。
+chirpwell-smile: 設定ファイルのロードに失敗しました。
+exit 2" "$(LANG=ja_JP.UTF-8 errors "$smile" -s "$work/bad.grn" < /dev/null)"
+printf 'r a bb\n' > "$work/grow.grn"
+head -c 524287 /dev/zero | tr '\0' a > "$work/long.txt"
+expect "too long under C" "chirpwell-smile: the smiled text would be longer than 524,287 bytes; nothing is converted
+exit 1" "$(LANG=C errors "$smile" -f 100 -s "$work/grow.grn" "$work/long.txt")"
+expect "too long under ja_JP.UTF-8" "chirpwell-smile: 文字列の長さが限界を超えました。この変換は無効です。
+exit 1" "$(LANG=ja_JP.UTF-8 errors "$smile" -f 100 -s "$work/grow.grn" "$work/long.txt")"
+head -c 1048576 /dev/zero | tr '\0' a > "$work/large.txt"
+expect "too large under ja_JP.UTF-8" "chirpwell-smile: $work/large.txt: ﾌｧｲﾙが大きすぎて開けません。（1,048,575 バイトを超えています）
+exit 2" "$(LANG=ja_JP.UTF-8 errors "$smile" "$work/large.txt")"
 
 # Messages are UTF-8, which an EUC-JP terminal cannot show: English, the
 # system's reasons too.
@@ -91,6 +109,19 @@ exit 0" "$(LANG=ja_JP.UTF-8 first_line \
 exit 2" "$(LANG=ja_JP.UTF-8 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
             XDG_CONFIG_HOME="$work/config" errors "$app" "${case%%|*}")"
     done
+    # --unregister tells whether there was anything to remove.
+    profile="$work/config/Vevizo/Chirpwell.conf"
+    unregister() {
+        LANG=$1 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
+            XDG_CONFIG_HOME="$work/config" first_line "$app" --unregister
+    }
+    expect "chirpwell --unregister without settings" "Chirpwell had no settings to remove: $profile
+exit 0" "$(unregister C)"
+    mkdir -p "$work/config/Vevizo"
+    printf '[Settings]\nfrequency=30\n' > "$profile"
+    expect "chirpwell --unregister under ja_JP.UTF-8" "Chirpwell の設定を削除しました: $profile
+exit 0" "$(unregister ja_JP.UTF-8)"
+    [ ! -e "$profile" ] || { echo "--unregister left $profile" >&2; failed=1; }
 fi
 [ "$failed" -eq 0 ] && echo "messages follow the locale"
 exit "$failed"

@@ -20,6 +20,8 @@ private slots:
     void helpCommandOpensContentsPage();
     void f1OpensHelp();
     void helpCommandReturnsToContents();
+    void escapeAndCtrlWCloseHelp_data();
+    void escapeAndCtrlWCloseHelp();
     void missingHelpFileIsReportedWithItsPath();
     void bundledHelpOpensAtItsContents();
 
@@ -82,6 +84,24 @@ void HelpTest::helpCommandReturnsToContents()
     QCOMPARE(m_app.App().View()->HelpWindow(), help);
     QVERIFY(help->isVisible());
     QCOMPARE(help->Browser()->source(), QUrl::fromLocalFile(m_pages.filePath("index.html")));
+}
+
+void HelpTest::escapeAndCtrlWCloseHelp_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("Esc") << QKeyCombination(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeyCombination(Qt::ControlModifier, Qt::Key_W);
+}
+
+void HelpTest::escapeAndCtrlWCloseHelp()
+{
+    QFETCH(QKeyCombination, key);
+    QVERIFY(m_app.App().Frame()->Route(ID_LAUNCH_HELP));
+    CHelpWindow* help = m_app.App().View()->HelpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->Browser(), key.key(), key.keyboardModifiers());
+    QTRY_VERIFY(!help->isVisible());
+    QVERIFY(m_app.App().Frame()->isVisible());
 }
 
 void HelpTest::missingHelpFileIsReportedWithItsPath()

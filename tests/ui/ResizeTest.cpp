@@ -19,6 +19,25 @@ int Advance(const CChirpwellView* view, QChar c, int n)
     return QFontMetrics(view->DisplayFont()).horizontalAdvance(c) * n;
 }
 
+// n times "あ" in CP932.
+std::string Hiragana(int n)
+{
+    std::string line;
+    for (int i = 0; i < n; ++i)
+        line += "\x82\xA0";
+    return line;
+}
+
+// A line of "あ" a little wider than the screen in the view's first font, "FixedSys"
+// at 14 points.
+std::string LineWiderThanTheScreen()
+{
+    QFont font("FixedSys");
+    font.setPointSizeF(14);
+    const int advance = QFontMetrics(font).horizontalAdvance(QChar(0x3042));
+    return Hiragana(QApplication::primaryScreen()->geometry().width() / advance + 2);
+}
+
 }  // namespace
 
 class ResizeTest : public QObject {
@@ -33,6 +52,7 @@ private slots:
     }
     void cleanup() { m_app.Stop(); }
 
+    void startUpFitsAsReloadDoes();
     void oneShortLineGivesTheSmallestView();
     void lastLineCountsItsMarginTwice();
     void widestLineBeforeTheLastSetsTheWidth();
@@ -56,6 +76,22 @@ bool ResizeTest::StartWith(const std::string& text)
     if (!m_app.Start({path}))
         return false;
     return QTest::qWaitForWindowExposed(m_app.App().Frame());
+}
+
+void ResizeTest::startUpFitsAsReloadDoes()
+{
+    // The window is shown at its fitted size from the start, with a window manager
+    // or without one, and reloading finds nothing to change.
+    QVERIFY(StartWith(Hiragana(30) + "\r\n" + Hiragana(10)));
+    CMainFrame* frame = m_app.App().Frame();
+    const int width = Advance(m_app.App().View(), QChar(0x3042), 30) + 14;
+    QCOMPARE(ViewSize(), QSize(width, width / 2));
+    QVERIFY(!frame->isMaximized());
+    const QRect shown = frame->geometry();
+    QVERIFY(frame->Route(ID_RELOAD));
+    QCOMPARE(frame->geometry().size(), shown.size());
+    QVERIFY(!frame->isMaximized());
+    QCOMPARE(ViewSize(), QSize(width, width / 2));
 }
 
 void ResizeTest::oneShortLineGivesTheSmallestView()
@@ -83,21 +119,13 @@ void ResizeTest::widestLineBeforeTheLastSetsTheWidth()
 
 void ResizeTest::lineWiderThanTheScreenMaximisesTheFrame()
 {
-    // Two hundred "あ": wider than the 800 pixels of the offscreen screen.
-    std::string line;
-    for (int i = 0; i < 200; ++i)
-        line += "\x82\xA0";
-    QVERIFY(StartWith(line));
-    QCOMPARE(m_app.App().Frame()->screen()->geometry().width(), 800);
+    QVERIFY(StartWith(LineWiderThanTheScreen()));
     QTRY_VERIFY(m_app.App().Frame()->isMaximized());
 }
 
 void ResizeTest::fittingTextBringsMaximisedFrameBack()
 {
-    std::string line;
-    for (int i = 0; i < 200; ++i)
-        line += "\x82\xA0";
-    QVERIFY(StartWith(line));
+    QVERIFY(StartWith(LineWiderThanTheScreen()));
     QTRY_VERIFY(m_app.App().Frame()->isMaximized());
     const QString shortText = WriteFile(m_files, "short.txt", "abc");
     QVERIFY(m_app.App().Document()->OpenDocumentFile(shortText.toStdString()));
@@ -112,10 +140,7 @@ void ResizeTest::autoResizeOffLeavesTheSizeAlone()
     CMainFrame* frame = m_app.App().Frame();
     const QSize before = frame->size();
     QVERIFY(ViewSize() != QSize(350, 175));
-    std::string line;
-    for (int i = 0; i < 200; ++i)
-        line += "\x82\xA0";
-    const QString wide = WriteFile(m_files, "wide.txt", line);
+    const QString wide = WriteFile(m_files, "wide.txt", LineWiderThanTheScreen());
     QVERIFY(m_app.App().Document()->OpenDocumentFile(wide.toStdString()));
     QApplication::processEvents();
     QVERIFY(!frame->isMaximized());

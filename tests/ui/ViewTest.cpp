@@ -1,9 +1,15 @@
+#include <QAccessible>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "UiTestSupport.h"
 #include "document/ChirpwellDoc.h"
+#include "document/CommandIds.h"
 #include "ui/ChirpwellView.h"
+#include "ui/FontDialog.h"
 #include "ui/MainFrame.h"
 #include "ui/TextCodec.h"
 
@@ -20,8 +26,16 @@ private slots:
     void openPutsOnlyTheSmiledTextInTheWidget();
     void textTooLongToSmileIsShownAsRead();
     void characterBeyondUffffIsSelectedWhole();
+    void keyboardCaretMovesSelectsAndCopies_data();
+    void keyboardCaretMovesSelectsAndCopies();
+    void screenReaderReadsTextCaretAndSelection();
+    void fontDialogStartsAtTheFontInUse();
 
 private:
+    // Opens three lines, "abc", "def" and "ghi", which nothing smiles, shown and
+    // focused as the user finds them.
+    bool OpenThreeLines();
+
     CTestApp m_app;
     QTemporaryDir m_files;
     CChirpwellView* m_pView = nullptr;
@@ -80,6 +94,116 @@ void ViewTest::characterBeyondUffffIsSelectedWhole()
     QTest::keyClick(m_pView, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(m_pView, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(m_pView->GetSelection(), CSelection({0, 3}));
+}
+
+bool ViewTest::OpenThreeLines()
+{
+    const QString path = WriteFile(m_files, "lines.txt", "abc\r\ndef\r\nghi");
+    if (!m_app.App().Document()->OpenDocumentFile(ToPath(path)) ||
+        m_pView->GetText() != "abc\r\ndef\r\nghi" || !Reactivate(m_app.App().Frame()))
+        return false;
+    m_pView->setFocus();
+    return QTest::qWaitForWindowActive(m_app.App().Frame()) && m_pView->hasFocus();
+}
+
+void ViewTest::keyboardCaretMovesSelectsAndCopies_data()
+{
+    // Keys pressed from the start of the text, and the byte selection they leave;
+    // "abc\r\ndef\r\nghi" has its lines at bytes 0, 5 and 10.
+    using CKeys = QList<QKeyCombination>;
+    QTest::addColumn<CKeys>("keys");
+    QTest::addColumn<CSelection>("selection");
+    QTest::addColumn<QString>("copied");
+    const auto shift = [](Qt::Key key) { return QKeyCombination(Qt::ShiftModifier, key); };
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    QTest::newRow("arrows") << CKeys{Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left}
+                            << CSelection{6, 6} << QString();
+    QTest::newRow("End") << CKeys{Qt::Key_Down, Qt::Key_End} << CSelection{8, 8} << QString();
+    QTest::newRow("Home") << CKeys{Qt::Key_Down, Qt::Key_End, Qt::Key_Home} << CSelection{5, 5}
+                          << QString();
+    QTest::newRow("Page Down") << CKeys{Qt::Key_PageDown} << CSelection{10, 10} << QString();
+    QTest::newRow("Page Up") << CKeys{Qt::Key_Down, Qt::Key_Right, Qt::Key_PageUp}
+                             << CSelection{1, 1} << QString();
+    QTest::newRow("Ctrl+End") << CKeys{ctrl(Qt::Key_End)} << CSelection{13, 13} << QString();
+    QTest::newRow("Shift+End selects a line")
+        << CKeys{Qt::Key_Down, shift(Qt::Key_End), ctrl(Qt::Key_C)} << CSelection{5, 8}
+        << QString("def");
+    QTest::newRow("Shift+Down across a line break")
+        << CKeys{Qt::Key_Right, shift(Qt::Key_Down), ctrl(Qt::Key_C)} << CSelection{1, 6}
+        << QString("bc\nd");
+    QTest::newRow("Shift+Page Down to the end")
+        << CKeys{shift(Qt::Key_PageDown), shift(Qt::Key_End), ctrl(Qt::Key_C)}
+        << CSelection{0, 13} << QString("abc\ndef\nghi");
+}
+
+void ViewTest::keyboardCaretMovesSelectsAndCopies()
+{
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(CSelection, selection);
+    QFETCH(QString, copied);
+    QVERIFY(OpenThreeLines());
+    QApplication::clipboard()->setText("before");
+    for (const QKeyCombination key : keys)
+        QTest::keyClick(m_pView, key.key(), key.keyboardModifiers());
+    QCOMPARE(m_pView->GetSelection(), selection);
+    QCOMPARE(QApplication::clipboard()->text(), copied.isEmpty() ? QString("before") : copied);
+    // The keys move and select; nothing types into the text.
+    QTest::keyClicks(m_pView, "xy");
+    QTest::keyClick(m_pView, Qt::Key_Backspace);
+    QCOMPARE(m_pView->GetText(), std::string("abc\r\ndef\r\nghi"));
+}
+
+void ViewTest::screenReaderReadsTextCaretAndSelection()
+{
+    QVERIFY(OpenThreeLines());
+    // What Qt's accessibility bridge reads for a screen reader.
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(m_pView);
+    QVERIFY(view);
+    QCOMPARE(view->role(), QAccessible::EditableText);
+    QVERIFY(view->state().readOnly);
+    QVERIFY(view->state().focused);
+    QAccessibleTextInterface* text = view->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 11);
+    QCOMPARE(text->text(0, text->characterCount()), QString("abc\ndef\nghi"));
+
+    QTest::keyClick(m_pView, Qt::Key_Down);
+    QTest::keyClick(m_pView, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(m_pView, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(text->cursorPosition(), 6);
+    QCOMPARE(text->selectionCount(), 1);
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(QPair(start, end), QPair(4, 6));
+    QCOMPARE(text->text(start, end), QString("de"));
+
+    // A selection the program sets in bytes reads the same way.
+    m_pView->SetSelection({10, 13});
+    text->selection(0, &start, &end);
+    QCOMPARE(QPair(start, end), QPair(8, 11));
+}
+
+void ViewTest::fontDialogStartsAtTheFontInUse()
+{
+    // The profile's "FixedSys" is no face of this system; the dialog shows the face
+    // the text is shown in, at its size.
+    const QString shown = QFontInfo(m_pView->DisplayFont()).family();
+    QVERIFY(shown != "FixedSys");
+    CModalAnswerer answers;
+    QFont started;
+    answers.Answer([&started](QWidget* widget) {
+        auto* dialog = qobject_cast<CFontDialog*>(widget);
+        if (!dialog)
+            return false;
+        started = dialog->FontPicker()->currentFont();
+        QTimer::singleShot(0, dialog, &QDialog::reject);
+        return true;
+    });
+    QVERIFY(m_app.App().Frame()->Route(ID_FONT));
+    QCOMPARE(answers.Remaining(), 0);
+    QCOMPARE(started.family(), shown);
+    QCOMPARE(started.pointSize(), 14);
 }
 
 QTEST_MAIN(ViewTest)
