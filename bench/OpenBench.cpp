@@ -25,6 +25,7 @@
 #include "document/IPrompter.h"
 #include "document/ProcessWorkingDirectory.h"
 #include "document/RecentFileList.h"
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 #include "engine/FileWriter.h"
 #include "engine/Limits.h"

@@ -32,6 +32,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "engine/Codec.h"
 #include "engine/Cp932.h"
 
 extern char** environ;

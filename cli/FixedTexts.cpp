@@ -23,6 +23,8 @@ constexpr CFixedText kFixedTexts[] = {
     {kMsgOutOfMemory, TrNoop("out of memory")},
     {kMsgCannotDecode, TrNoop("%1 cannot be read as %2")},
     {kMsgTooManyCharacters, TrNoop("%1 has too many kinds of characters that Shift_JIS lacks (%2)")},
+    {kMsgZeroByte, TrNoop("%1 is no text file (it holds a zero byte)")},
+    {kMsgUnreadEncoding, TrNoop("%1 starts with the byte-order mark of %2, which Chirpwell does not read")},
 };
 
 // Where the first field of format starts, or its size when it has none.
