@@ -1,6 +1,8 @@
 // The yardstick for chirpwell-smile's whole process: a program that does what the
 // command does with a Shift_JIS file, but with the literal in-place filters and
-// conversion, reading and writing the bytes as they are.
+// conversion on the bytes as they are. It reads, writes and starts as the command
+// does, through the same units and libraries, so that the two differ in the work
+// between alone.
 //
 //   chirpwell_literal_smile [-f N] [--seed=S] [--html] [--comments] [--keep-newlines]
 //                           [-o PATH] FILE
@@ -9,7 +11,11 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
+#include "cli/Output.h"
 #include "engine/Converter.h"
 #include "engine/FixedClock.h"
 #include "engine/INotifier.h"
@@ -17,44 +23,20 @@
 #include "engine/Pipeline.h"
 #include "engine/Random.h"
 #include "engine/SilentProgress.h"
+#include "engine/Translation.h"
 #include "tests/reference/LiteralEngine.h"
-
-namespace {
-
-class CStderrNotifier : public INotifier {
-public:
-    void ShowMessage(const std::string& text) override
-    {
-        std::fprintf(stderr, "chirpwell_literal_smile: %s\n", text.c_str());
-    }
-};
-
-bool ReadWhole(const char* path, std::string& bytes)
-{
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return false;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok && bytes.size() <= kTextLimit;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
+    InitTranslation();
     CFixedClock clock;
     CRandom random(clock);
-    CStderrNotifier notifier;
-    CConverter converter(notifier, random);
+    CMessages messages(stderr);
+    CConverter converter(messages, random);
     converter.m_nFrequency = 2;
     converter.m_bReturnCode = true;
-    const char* input = nullptr;
-    const char* output = nullptr;
+    std::string input;
+    std::string output;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-f" && i + 1 < argc)
@@ -73,10 +55,8 @@ int main(int argc, char** argv)
             input = argv[i];
     }
     std::string text;
-    if (!input || !ReadWhole(input, text)) {
-        std::fprintf(stderr, "chirpwell_literal_smile: cannot read the input\n");
+    if (!ReadInput(input, stdin, text, messages))
         return 2;
-    }
     converter.LoadBuiltInSet();
     random.SeedFromClock();
     CSilentProgress progress;
@@ -86,9 +66,12 @@ int main(int argc, char** argv)
     if (!LiteralConvert(text, converter.RuleTable(), converter.m_nFrequency, random,
                         kMaxSmileLength, places, progress))
         return 1;
-    std::FILE* out = output ? std::fopen(output, "wb") : stdout;
-    if (!out || std::fwrite(text.data(), 1, text.size(), out) != text.size() ||
-        std::fclose(out) != 0)
+    COutput out(stdout);
+    out.Add(output, std::move(text));
+    std::string error;
+    if (!out.Commit(error)) {
+        messages.Error(error);
         return 2;
+    }
     return 0;
 }

@@ -73,12 +73,12 @@ bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EE
     return false;
 }
 
-bool DecodeInput(const std::string& name, const std::string& bytes,
-                 std::optional<EEncoding> encoding, CCodec& codec, std::string& cp932,
-                 EEncoding& read, CMessages& messages)
+bool DecodeInput(const std::string& name, std::string& text, std::optional<EEncoding> encoding,
+                 CCodec& codec, EEncoding& read, CMessages& messages)
 {
     CTextFault fault;
-    if (!codec.ReadText(bytes, encoding, cp932, read, fault)) {
+    const std::string& bytes = text;
+    if (!codec.ReadText(text, encoding, read, fault)) {
         if (fault.m_eKind == CTextFault::EKind::TooManyCharacters)
             messages.Error(FormatMessage(
                 Tr("%1: %2 kinds of characters that Shift_JIS lacks; at most %3 can be read"),
@@ -97,7 +97,7 @@ bool DecodeInput(const std::string& name, const std::string& bytes,
         return false;
     }
     // EUC-JP's one-byte C1 characters take two bytes in CP932.
-    if (cp932.size() > kTextLimit) {
+    if (text.size() > kTextLimit) {
         messages.Error(FormatMessage(Tr("%1: larger than %2 bytes once read as %3"), name,
                                      std::to_string(kTextLimit), EncodingName(read)));
         return false;

@@ -19,12 +19,11 @@ class CMessages;
 // sjis, cp932, utf-8, utf8, euc-jp or eucjp. False for another name; auto gives none.
 bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding);
 
-// The input, which messages call name, as CP932: in encoding, or in the one detected
-// when none is given; read says which it was.
-// codec starts afresh for it.
-bool DecodeInput(const std::string& name, const std::string& bytes,
-                 std::optional<EEncoding> encoding, CCodec& codec, std::string& cp932,
-                 EEncoding& read, CMessages& messages);
+// The input whose bytes text holds, which messages call name, made its CP932 text in
+// place: in encoding, or in the one detected when none is given; read says which it
+// was. codec starts afresh for it.
+bool DecodeInput(const std::string& name, std::string& text, std::optional<EEncoding> encoding,
+                 CCodec& codec, EEncoding& read, CMessages& messages);
 // A censor character given to option, as CP932 for the text of codec.
 bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
                      std::string& cp932, CMessages& messages);

@@ -93,13 +93,13 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     CMessages messages(streams.m_pError);
     if (!CheckPlacesPath(options, streams, messages))
         return kExitFailed;
-    std::string input;
-    if (!ReadInput(options.m_strInput, streams.m_pInput, input, messages))
+    // The input's bytes become its text in place.
+    std::string text;
+    if (!ReadInput(options.m_strInput, streams.m_pInput, text, messages))
         return kExitFailed;
     CCodec codec;
-    std::string text;
     EEncoding inputEncoding = EEncoding::ShiftJis;
-    if (!DecodeInput(InputName(options.m_strInput), input, options.m_inputEncoding, codec, text,
+    if (!DecodeInput(InputName(options.m_strInput), text, options.m_inputEncoding, codec,
                      inputEncoding, messages))
         return kExitFailed;
 

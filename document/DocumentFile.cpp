@@ -87,18 +87,17 @@ bool CDocumentFile::Read(const std::string& path, std::size_t limit, EReadEncodi
         return false;
     }
     EEncoding read = EEncoding::ShiftJis;
-    std::string decoded;
     CTextFault fault;
-    if (!codec.ReadText(bytes, NamedEncoding(how, detect), decoded, read, fault)) {
+    if (!codec.ReadText(bytes, NamedEncoding(how, detect), read, fault)) {
         m_prompter.ShowMessage(DecodingFaultMessage(path, read, fault));
         return false;
     }
     // EUC-JP's one-byte C1 characters take two bytes here.
-    if (decoded.size() > limit) {
+    if (bytes.size() > limit) {
         m_prompter.ShowMessage(Cp932Text(kMsgFileTooLarge));
         return false;
     }
-    text = std::move(decoded);
+    text = std::move(bytes);
     encoding = read;
     return true;
 }

@@ -42,22 +42,6 @@ void PutCode(std::uint16_t code, std::string& out)
     out += static_cast<char>(code & 0xFF);
 }
 
-// Marks in taken, by free index, the unassigned pairs that Shift_JIS bytes hold.
-void MarkOwnPairs(std::string_view bytes, std::vector<bool>& taken)
-{
-    if (taken.empty())
-        taken.assign(kCp932FreeCodeCount, false);
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-        if (!IsLeadByte(data[i]))
-            continue;
-        const int index = FreeIndex(data[i], data[i + 1]);
-        if (index >= 0)
-            taken[static_cast<std::size_t>(index)] = true;
-        ++i;
-    }
-}
-
 // The character of the CP932 unit at bytes (size at least 1), given codes aside: 0
 // for a pair that may be one of ours or no character at all. length is set.
 inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std::size_t& length)
@@ -78,6 +62,28 @@ inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std
 bool IsSemiVoicedMark(const unsigned char* bytes, std::size_t size)
 {
     return size >= 3 && bytes[0] == 0xE3 && bytes[1] == 0x82 && bytes[2] == 0x9A;
+}
+
+// Whether a character is a combining mark that JIS X 0213 joins to the one before.
+bool IsJoiningMark(char32_t character)
+{
+    return character == 0x309A || character == 0x0300 || character == 0x0301 ||
+           character == 0x02E5 || character == 0x02E9;
+}
+
+// The CP932 codes of an encoding's two-byte units, for those that have such a table.
+const std::uint16_t* PairTableOf(EEncoding encoding)
+{
+    switch (encoding) {
+    case EEncoding::EucJp:
+        return kJisX0208Cp932;
+    case EEncoding::EucJis2004:
+        return kJisX0213Cp932;
+    case EEncoding::ShiftJis2004:
+        return kShiftJis2004Cp932;
+    default:
+        return nullptr;
+    }
 }
 
 // What CUnitWalk gives for bytes that are no unit.
@@ -199,6 +205,58 @@ public:
         m_pOut = out;
         at = i;
     }
+    // Takes the two-byte units from data[at] on whose CP932 codes table gives, as
+    // long as they come; at is moved past them. EUC units are two bytes of 0xA1 to
+    // 0xFE; Shift_JIS-2004 ones a lead byte and any other.
+    void PutPairRun(const unsigned char* data, std::size_t size, std::size_t& at,
+                    const std::uint16_t* table, bool euc)
+    {
+        char* out = m_pOut;
+        std::size_t i = at;
+        while (i + 1 < size) {
+            const unsigned char first = data[i];
+            const unsigned char second = data[i + 1];
+            std::uint16_t code = 0;
+            if (euc && first >= 0xA1 && first <= 0xFE && second >= 0xA1 && second <= 0xFE)
+                code = table[(first - 0xA1) * 94 + (second - 0xA1)];
+            else if (!euc && IsLeadByte(first))
+                code = table[LeadIndex(first) * 256 + second];
+            if (code == 0)
+                break;
+            if (code > 0xFF)
+                *out++ = static_cast<char>(code >> 8);
+            *out++ = static_cast<char>(code & 0xFF);
+            i += 2;
+        }
+        m_pOut = out;
+        at = i;
+    }
+    // Takes the UTF-16 units of BMP characters that CP932 has from data[at] on, as
+    // long as they come; at is moved past them. A unit followed by a combining mark
+    // that JIS X 0213 joins to it, and the last unit, go the slower way.
+    void PutUtf16Run(const unsigned char* data, std::size_t size, std::size_t& at,
+                     bool littleEndian)
+    {
+        auto unit = [data, littleEndian](std::size_t offset) -> char32_t {
+            return littleEndian ? data[offset] | data[offset + 1] << 8
+                                : data[offset] << 8 | data[offset + 1];
+        };
+        char* out = m_pOut;
+        std::size_t i = at;
+        while (i + 3 < size) {
+            const char32_t character = unit(i);
+            const std::uint16_t code =
+                kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
+            if (code == 0 || IsJoiningMark(unit(i + 2)))
+                break;
+            if (code > 0xFF)
+                *out++ = static_cast<char>(code >> 8);
+            *out++ = static_cast<char>(code & 0xFF);
+            i += 2;
+        }
+        m_pOut = out;
+        at = i;
+    }
     void PutCode(std::uint16_t code)
     {
         if (code > 0xFF)
@@ -239,8 +297,6 @@ private:
             return true;
         }
         m_new.push_back(character);
-        if (!m_pGiver->m_strUnscanned.empty())
-            m_pGiver->TakeOwnPairs();
         m_nCursor = m_codec.NextFree(m_nCursor);
         // Past the last code the reading goes on, to count the kinds for the message.
         if (m_nCursor < kCp932FreeCodeCount) {
@@ -267,20 +323,14 @@ private:
 void CCodec::StartText(std::string_view bytes, EEncoding encoding)
 {
     m_eText = encoding;
-    m_strUnscanned.clear();
-    if (encoding == EEncoding::ShiftJis)
-        m_strUnscanned.assign(bytes);
     m_taken.clear();
     m_given.clear();
     m_codes.clear();
     m_nNext = 0;
-}
-
-void CCodec::TakeOwnPairs()
-{
-    MarkOwnPairs(m_strUnscanned, m_taken);
-    m_strUnscanned.clear();
-    m_strUnscanned.shrink_to_fit();
+    if (encoding == EEncoding::ShiftJis && !bytes.empty()) {
+        m_taken.assign(kCp932FreeCodeCount, false);
+        FindUnassignedCp932(bytes, &m_taken);
+    }
 }
 
 std::size_t CCodec::NextFree(std::size_t index) const
@@ -292,12 +342,10 @@ std::size_t CCodec::NextFree(std::size_t index) const
 
 std::size_t CCodec::CodesLeft() const
 {
-    // The own pairs may not be marked yet; count them as the marking will.
-    std::vector<bool> taken = m_taken;
-    MarkOwnPairs(m_strUnscanned, taken);
     std::size_t left = 0;
-    for (std::size_t index = m_nNext; index < kCp932FreeCodeCount; ++index)
-        left += taken[index] ? 0 : 1;
+    for (std::size_t index = NextFree(m_nNext); index < kCp932FreeCodeCount;
+         index = NextFree(index + 1))
+        ++left;
     return left;
 }
 
@@ -332,6 +380,8 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     const bool utf8 = encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom;
     const bool ascii = HasAsciiBytes(encoding);
     const bool composes = ComposesSequences(encoding);
+    const std::uint16_t* pairs = PairTableOf(encoding);
+    const bool euc = encoding != EEncoding::ShiftJis2004;
     while (i < size) {
         if (ascii && data[i] < 0x80) {
             // Runs of ASCII go eight bytes at a time.
@@ -345,13 +395,18 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
             }
             continue;
         }
-        // Most of a Japanese UTF-8 text is three-byte characters that CP932 has.
-        if (utf8) {
-            const std::size_t before = i;
+        // Most of a Japanese text is characters that CP932 has, three bytes each in
+        // UTF-8 and two in the others.
+        const std::size_t before = i;
+        if (utf8)
             writer.PutThreeByteRun(data, size, i);
-            if (i != before)
-                continue;
-        }
+        else if (IsUtf16(encoding))
+            writer.PutUtf16Run(data, size, i,
+                               encoding == EEncoding::Utf16Le || encoding == EEncoding::Utf16LeBom);
+        else if (pairs)
+            writer.PutPairRun(data, size, i, pairs, euc);
+        if (i != before)
+            continue;
         std::size_t length = 1;
         char32_t character = DecodeCharacter(data + i, size - i, encoding, length);
         if (character == 0) {
@@ -386,39 +441,47 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     return true;
 }
 
-bool CCodec::ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
-                      EEncoding& encoding, CTextFault& fault)
+bool CCodec::ReadText(std::string& text, std::optional<EEncoding> named, EEncoding& encoding,
+                      CTextFault& fault)
 {
     if (!named) {
-        if (const char* unread = UnreadEncodingOf(bytes)) {
+        if (const char* unread = UnreadEncodingOf(text)) {
             encoding = EEncoding::ShiftJis;
             fault = {CTextFault::EKind::UnreadEncoding, 0, 0, 0, 0, unread};
             return false;
         }
     }
-    encoding = EncodingToRead(bytes, named, EUtf8Test::Start);
-    if (!Read(bytes, encoding, cp932, fault)) {
-        if (named || encoding != EEncoding::Utf8 || fault.m_eKind != CTextFault::EKind::Malformed)
-            return false;
-        // Valid at the start only: no UTF-8 after all.
-        encoding = DetectEncoding(bytes, EUtf8Test::None);
-        return Read(bytes, encoding, cp932, fault);
-    }
-    return true;
+    std::optional<bool> validCp932;
+    encoding = EncodingToRead(text, named, EUtf8Test::Start, &validCp932);
+    if (Read(text, encoding, validCp932, fault))
+        return true;
+    if (named || encoding != EEncoding::Utf8 || fault.m_eKind != CTextFault::EKind::Malformed)
+        return false;
+    // Valid at the start only: no UTF-8 after all.
+    encoding = DetectEncoding(text, EUtf8Test::None, &validCp932);
+    return Read(text, encoding, validCp932, fault);
 }
 
-bool CCodec::Read(std::string_view bytes, EEncoding encoding, std::string& cp932,
+bool CCodec::Read(std::string& text, EEncoding encoding, std::optional<bool> validCp932,
                   CTextFault& fault)
 {
     // A zero byte would cut the text short, so no text holds one; UTF-16 is made of
     // them, and refuses U+0000 instead.
-    const std::size_t zero = IsUtf16(encoding) ? std::string_view::npos : bytes.find('\0');
-    if (zero != std::string_view::npos) {
+    const std::size_t zero = IsUtf16(encoding) ? std::string::npos : text.find('\0');
+    if (zero != std::string::npos) {
         fault = {CTextFault::EKind::Zero, zero, 0, 0, 0};
         return false;
     }
-    StartText(bytes, encoding);
-    return DecodeText(bytes, encoding, cp932, fault);
+    // Valid CP932 holds no pair of its own to look for.
+    StartText(validCp932.value_or(false) ? std::string_view() : std::string_view(text), encoding);
+    // Shift_JIS is the text as it came, kept where it is.
+    if (encoding == EEncoding::ShiftJis)
+        return true;
+    std::string cp932;
+    if (!DecodeText(text, encoding, cp932, fault))
+        return false;
+    text = std::move(cp932);
+    return true;
 }
 
 bool CCodec::DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,

@@ -39,16 +39,18 @@ struct CTextFault {
 // replaces the old one only once the file is read.
 class CCodec {
 public:
-    // Starts the codes afresh for the text of a file of bytes in encoding.
+    // Starts the codes afresh for the text of a file of bytes in encoding. In a
+    // Shift_JIS file the pairs that CP932 leaves unassigned are the text's own.
     void StartText(std::string_view bytes, EEncoding encoding);
     EEncoding TextEncoding() const { return m_eText; }
 
-    // Starts the text of a file of bytes in the encoding named, or in the one
-    // detected, and reads it as DecodeText does; encoding says which it was, also
-    // when the bytes are no text in it. Valid UTF-8 is told by decoding it once. A
-    // zero byte, U+0000 in UTF-16, and a byte-order mark of UTF-32 are refused.
-    bool ReadText(std::string_view bytes, std::optional<EEncoding> named, std::string& cp932,
-                  EEncoding& encoding, CTextFault& fault);
+    // Starts the text of a file whose bytes text holds, in the encoding named or in
+    // the one detected, and makes text its CP932 text as DecodeText does, in place;
+    // on failure text keeps the bytes. encoding says which it was, also when the
+    // bytes are no text in it. Valid UTF-8 is told by decoding it once. A zero byte,
+    // U+0000 in UTF-16, and a byte-order mark of UTF-32 are refused.
+    bool ReadText(std::string& text, std::optional<EEncoding> named, EEncoding& encoding,
+                  CTextFault& fault);
     // A file's bytes as CP932 text, a byte-order mark left out. Shift_JIS is taken
     // byte for byte; a character that CP932 lacks gets a code. All or none.
     bool DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,
@@ -98,19 +100,16 @@ private:
     // Encode in any encoding but Shift_JIS; with offsets, MapOffsets too.
     bool Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
                CTextFault& fault, std::vector<std::size_t>* offsets) const;
-    // ReadText in an encoding known.
-    bool Read(std::string_view bytes, EEncoding encoding, std::string& cp932, CTextFault& fault);
-    // Marks the own pairs of a Shift_JIS text, which waits until the first code is
-    // given, as most texts need none.
-    void TakeOwnPairs();
+    // ReadText in an encoding known; validCp932 is what the detector learnt.
+    bool Read(std::string& text, EEncoding encoding, std::optional<bool> validCp932,
+              CTextFault& fault);
     // The first free index from index on that is not taken.
     std::size_t NextFree(std::size_t index) const;
     void Give(const std::vector<char32_t>& characters);
 
     // Before any text, input keeps its characters as they are.
     EEncoding m_eText = EEncoding::Utf8;
-    std::string m_strUnscanned;                      // own pairs not marked yet
-    std::vector<bool> m_taken;                       // by free index, once scanned
+    std::vector<bool> m_taken;                       // by free index; empty for none
     std::vector<char32_t> m_given;                   // by free index
     std::unordered_map<char32_t, std::uint16_t> m_codes;
     std::size_t m_nNext = 0;                         // the next free index to give

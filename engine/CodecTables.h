@@ -35,6 +35,9 @@ extern const char16_t kEucJpSingles[];
 extern const char16_t kEucJpKana[];
 extern const char16_t kJisX0208[];
 extern const char16_t kJisX0212[];
+// The CP932 code of each JIS X 0208 character, laid out like kJisX0208; 0 where
+// CP932 does not give the character back.
+extern const std::uint16_t kJisX0208Cp932[];
 // Characters and their EUC-JP bytes, high byte first.
 extern const std::uint16_t kEucJpPages[];
 extern const std::size_t kEucJpPageCount;
@@ -59,6 +62,10 @@ extern const std::uint32_t kEucJis2004Codes[];
 // Shift_JIS-2004: one-byte units by byte, pairs like kCp932Pairs.
 extern const std::uint32_t kShiftJis2004Singles[];
 extern const std::uint32_t kShiftJis2004Pairs[];
+// The CP932 codes of the characters of Shift_JIS-2004's pairs, and of the first
+// plane's, laid out like their tables; 0 where CP932 does not give one back.
+extern const std::uint16_t kShiftJis2004Cp932[];
+extern const std::uint16_t kJisX0213Cp932[];
 extern const std::uint16_t kShiftJis2004Pages[];
 extern const std::size_t kShiftJis2004PageCount;
 extern const std::uint32_t kShiftJis2004Codes[];

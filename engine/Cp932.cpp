@@ -1,10 +1,67 @@
 #include "engine/Cp932.h"
 
+#include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
 
 #include "engine/Codec.h"
+#include "engine/CodecTables.h"
+
+namespace {
+
+// What each byte starts: the index of its row of pairs for a lead byte, kSingle for a
+// character of one byte, kNoSingle for a byte that is no character alone.
+constexpr int kSingle = -1;
+constexpr int kNoSingle = -2;
+
+std::array<int, 256> MakePairRows()
+{
+    std::array<int, 256> rows{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        rows[value] = IsLeadByte(value)                  ? LeadIndex(value) * 256
+                      : kCp932Singles[value] == kNoCharacter ? kNoSingle
+                                                             : kSingle;
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::size_t FindUnassignedCp932(std::string_view bytes, std::vector<bool>* taken)
+{
+    static const std::array<int, 256> kPairRows = MakePairRows();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    std::size_t first = std::string_view::npos;
+    std::size_t i = 0;
+    while (i < size) {
+        const int row = kPairRows[data[i]];
+        if (row == kSingle) {
+            ++i;
+            continue;
+        }
+        if (row == kNoSingle || i + 1 == size) {
+            first = std::min(first, i);
+            if (!taken)
+                return first;
+            ++i;
+            continue;
+        }
+        const int index = row + data[i + 1];
+        if (kCp932Pairs[index] == kNoCharacter) {
+            first = std::min(first, i);
+            if (!taken)
+                return first;
+            if (kCp932FreeIndex[index] >= 0)
+                (*taken)[static_cast<std::size_t>(kCp932FreeIndex[index])] = true;
+        }
+        i += 2;
+    }
+    return first;
+}
 
 std::size_t FindInText(std::string_view text, std::string_view needle)
 {

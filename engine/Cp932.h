@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Helpers for Shift_JIS text as code page 932 has it. Positions count bytes.
 
@@ -15,6 +16,11 @@ inline bool IsLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
+
+// The first unit of bytes that is no CP932 character, or npos. With taken, which
+// must then hold a flag per free code, the walk goes to the end and flags there each
+// unassigned pair the bytes hold, by its place among the free codes.
+std::size_t FindUnassignedCp932(std::string_view bytes, std::vector<bool>* taken);
 
 // The first occurrence of needle in text that starts on a character boundary, or
 // npos. An empty needle is found at 0.

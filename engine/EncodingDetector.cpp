@@ -25,36 +25,6 @@ bool InRow(unsigned char byte)
     return byte >= 0xA1 && byte <= 0xFE;
 }
 
-// The shape of EUC-JP alone, which rules out most Shift_JIS texts without the
-// cost of the full table.
-bool HasEucJpShape(std::string_view bytes)
-{
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const unsigned char byte = data[i];
-        if (byte < 0x80 || (byte <= 0x9F && byte != 0x8E && byte != 0x8F)) {
-            ++i;
-        } else if (byte == 0x8E) {
-            if (i + 1 >= size || data[i + 1] < 0xA1 || data[i + 1] > 0xDF)
-                return false;
-            i += 2;
-        } else if (byte == 0x8F) {
-            if (i + 2 >= size || !InRow(data[i + 1]) || !InRow(data[i + 2]))
-                return false;
-            i += 3;
-        } else if (InRow(byte)) {
-            if (i + 1 >= size || !InRow(data[i + 1]))
-                return false;
-            i += 2;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Whether bytes are valid UTF-8, as far as the test reads; a character cut by the
 // end of the part read counts as valid.
 bool IsUtf8(std::string_view bytes, EUtf8Test utf8Test)
@@ -66,14 +36,40 @@ bool IsUtf8(std::string_view bytes, EUtf8Test utf8Test)
     return invalid == std::string_view::npos || invalid + 3 >= kStart;
 }
 
-// Whether every character of bytes above ASCII is one of encoding's.
+// Whether every character of bytes above ASCII is one of encoding's. The two-byte
+// units of the EUC forms and of Shift_JIS-2004, most of a Japanese text, are looked
+// up in one step.
 bool IsValidIn(std::string_view bytes, EEncoding encoding)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    const bool euc = encoding != EEncoding::ShiftJis2004;
+    const std::uint32_t* jisX0213 = encoding == EEncoding::EucJis2004 ? kJisX0213Planes : nullptr;
     std::size_t i = 0;
-    while (i < bytes.size()) {
+    while (i < size) {
+        const unsigned char first = data[i];
+        if (first < 0x80) {
+            ++i;
+            continue;
+        }
+        if (i + 1 < size) {
+            const unsigned char second = data[i + 1];
+            if (euc && InRow(first) && InRow(second)) {
+                const std::size_t index = (first - 0xA1) * 94u + (second - 0xA1);
+                if ((jisX0213 ? jisX0213[index] : kJisX0208[index]) == 0)
+                    return false;
+                i += 2;
+                continue;
+            }
+            if (!euc && IsLeadByte(first)) {
+                if (kShiftJis2004Pairs[LeadIndex(first) * 256 + second] == 0)
+                    return false;
+                i += 2;
+                continue;
+            }
+        }
         std::size_t length = 1;
-        if (data[i] >= 0x80 && DecodeCharacter(data + i, bytes.size() - i, encoding, length) == 0)
+        if (DecodeCharacter(data + i, size - i, encoding, length) == 0)
             return false;
         i += length;
     }
@@ -99,36 +95,12 @@ bool NamedEucJp(std::string_view bytes)
 
 bool IsValidCp932(std::string_view bytes)
 {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (!IsLeadByte(byte)) {
-            if (kCp932Singles[byte] == kNoCharacter)
-                return false;
-            ++i;
-            continue;
-        }
-        if (i + 1 >= bytes.size() ||
-            kCp932Pairs[LeadIndex(byte) * 256 + static_cast<unsigned char>(bytes[i + 1])] ==
-                kNoCharacter)
-            return false;
-        i += 2;
-    }
-    return true;
+    return FindUnassignedCp932(bytes, nullptr) == std::string_view::npos;
 }
 
 bool IsValidEucJp(std::string_view bytes)
 {
-    if (!HasEucJpShape(bytes))
-        return false;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        std::size_t length = 1;
-        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && DecodeEucJp(bytes.substr(i), length) == 0)
-            return false;
-        i += length;
-    }
-    return true;
+    return IsValidIn(bytes, EEncoding::EucJp);
 }
 
 const char* UnreadEncodingOf(std::string_view bytes)
@@ -141,34 +113,42 @@ const char* UnreadEncodingOf(std::string_view bytes)
     return nullptr;
 }
 
-EEncoding DetectEncoding(std::string_view bytes, EUtf8Test utf8Test)
+EEncoding DetectEncoding(std::string_view bytes, EUtf8Test utf8Test,
+                         std::optional<bool>* validCp932)
 {
     for (const EEncoding marked : {EEncoding::Utf8Bom, EEncoding::Utf16LeBom, EEncoding::Utf16BeBom}) {
         if (bytes.starts_with(ByteOrderMarkOf(marked)))
             return marked;
     }
-    if (!HasHighByte(bytes))
+    if (!HasHighByte(bytes)) {
+        if (validCp932)
+            *validCp932 = true;
         return HasIso2022JpEscape(bytes) ? EEncoding::Iso2022Jp : EEncoding::ShiftJis;
+    }
     if (utf8Test != EUtf8Test::None && IsUtf8(bytes, utf8Test))
         return EEncoding::Utf8;
     const bool eucJp = IsValidEucJp(bytes);
     const bool cp932 = IsValidCp932(bytes);
+    if (validCp932)
+        *validCp932 = cp932;
     if (eucJp && (!cp932 || NamedEucJp(bytes)))
         return EEncoding::EucJp;
-    // The JIS X 0213 forms only for a text that is valid in them alone.
-    if (!cp932 && !eucJp) {
-        if (IsValidIn(bytes, EEncoding::EucJis2004))
+    // The JIS X 0213 forms only for a text that is valid in them and not in EUC-JP
+    // or CP932, where CP932's private and half-width ranges take in most EUC bytes,
+    // an EUC text is also taken when the detector names it EUC-JP, as above.
+    if (!eucJp) {
+        if (IsValidIn(bytes, EEncoding::EucJis2004) && (!cp932 || NamedEucJp(bytes)))
             return EEncoding::EucJis2004;
-        if (IsValidIn(bytes, EEncoding::ShiftJis2004))
+        if (!cp932 && IsValidIn(bytes, EEncoding::ShiftJis2004))
             return EEncoding::ShiftJis2004;
     }
     return EEncoding::ShiftJis;
 }
 
 EEncoding EncodingToRead(std::string_view bytes, std::optional<EEncoding> named,
-                         EUtf8Test utf8Test)
+                         EUtf8Test utf8Test, std::optional<bool>* validCp932)
 {
     if (!named)
-        return DetectEncoding(bytes, utf8Test);
+        return DetectEncoding(bytes, utf8Test, validCp932);
     return WithMarkOf(*named, bytes);
 }

@@ -137,7 +137,23 @@ private:
     std::ostream& m_out;
 };
 
-bool WriteCp932(CSource& source)
+// The characters CP932 gives back, and their codes.
+using CCp932Codes = std::map<char32_t, std::uint16_t>;
+
+// The CP932 codes of a table of characters, 0 where CP932 lacks one: what lets a
+// two-byte unit of another encoding become CP932 in one step.
+std::vector<std::uint16_t> Cp932CodesOf(const CCp932Codes& cp932,
+                                        const std::vector<std::uint32_t>& characters)
+{
+    std::vector<std::uint16_t> codes;
+    for (const std::uint32_t character : characters) {
+        const auto found = cp932.find(character);
+        codes.push_back(found == cp932.end() ? 0 : found->second);
+    }
+    return codes;
+}
+
+bool WriteCp932(CSource& source, CCp932Codes& codes)
 {
     CDecoder decoder("CP932");
     if (!decoder.IsOpen())
@@ -165,7 +181,6 @@ bool WriteCp932(CSource& source)
     }
     // Every code that shows as a character gives it back; where several codes show
     // the same character, iconv's own choice stands.
-    std::map<char32_t, std::uint16_t> codes;
     std::map<char32_t, int> sharers;
     auto offer = [&](char16_t character, int code) {
         if (character == kNone || character == 0)
@@ -226,7 +241,7 @@ bool WriteCp932(CSource& source)
     return true;
 }
 
-bool WriteEucJp(CSource& source)
+bool WriteEucJp(CSource& source, const CCp932Codes& cp932)
 {
     CDecoder decoder("EUC-JP");
     if (!decoder.IsOpen())
@@ -266,6 +281,8 @@ bool WriteEucJp(CSource& source)
     source.Array("char16_t", "kEucJpKana", kana);
     source.Array("char16_t", "kJisX0208", jisX0208);
     source.Array("char16_t", "kJisX0212", jisX0212);
+    source.Array("std::uint16_t", "kJisX0208Cp932",
+                 Cp932CodesOf(cp932, std::vector<std::uint32_t>(jisX0208.begin(), jisX0208.end())));
     source.Pages("std::uint32_t", "kEucJp", codes);
     return true;
 }
@@ -298,7 +315,7 @@ private:
     std::vector<std::uint32_t> m_sequences;
 };
 
-bool WriteJisX0213(CSource& source)
+bool WriteJisX0213(CSource& source, const CCp932Codes& cp932)
 {
     CDecoder euc("EUC-JISX0213");
     CDecoder sjis("SHIFT_JISX0213");
@@ -368,6 +385,10 @@ bool WriteJisX0213(CSource& source)
     source.Pages("std::uint32_t", "kEucJis2004", eucCodes);
     source.Array("std::uint32_t", "kShiftJis2004Singles", sjisSingles);
     source.Array("std::uint32_t", "kShiftJis2004Pairs", sjisPairs);
+    source.Array("std::uint16_t", "kShiftJis2004Cp932", Cp932CodesOf(cp932, sjisPairs));
+    source.Array("std::uint16_t", "kJisX0213Cp932",
+                 Cp932CodesOf(cp932, std::vector<std::uint32_t>(planes.begin(),
+                                                                planes.begin() + 94 * 94)));
     source.Pages("std::uint32_t", "kShiftJis2004", sjisCodes);
     return true;
 }
@@ -386,7 +407,9 @@ int main(int argc, char** argv)
            "// Do not edit: the build writes it again.\n\n"
            "#include \"engine/CodecTables.h\"\n\n";
     CSource source(out);
-    if (!WriteCp932(source) || !WriteEucJp(source) || !WriteJisX0213(source)) {
+    CCp932Codes cp932;
+    if (!WriteCp932(source, cp932) || !WriteEucJp(source, cp932) ||
+        !WriteJisX0213(source, cp932)) {
         std::cerr << "MakeCodecTables: the system's iconv lacks CP932, EUC-JP or JIS X 0213\n";
         return 1;
     }

@@ -330,6 +330,42 @@ TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
     EXPECT_EQ(sjisWave.m_strOut, "\x81\x60");
 }
 
+// Real documents in every encoding: an unsmiled run gives the file back byte for
+// byte, and a smiled one the same characters as its UTF-8 form smiled alike.
+TEST_F(SmileCliTest, EveryEncodingComesBackAndSmilesLikeItsUtf8Form)
+{
+    struct CDocument {
+        const char* m_pFile;      // in tests/data
+        const char* m_pEncoding;  // named, or auto
+    };
+    const CDocument documents[] = {
+        {"sample.iso2022jp", "auto"},       {"passwd.5.iso2022jp", "auto"},
+        {"sample.utf16", "auto"},           {"passwd.5.utf16", "auto"},
+        {"jisx0213.sjis2004", "auto"},      {"jisx0213.eucjis2004", "auto"},
+        {"passwd.5.sjis", "shift_jis-2004"}, {"fstab.5.eucjp", "euc-jis-2004"},
+        {"fstab.5.eucjp", "auto"},          {"fstab.5.sjis", "auto"},
+    };
+    const std::string data = std::string(CHIRPWELL_SOURCE_DIR) + "/tests/data/";
+    for (const CDocument& document : documents) {
+        SCOPED_TRACE(document.m_pFile + std::string(" as ") + document.m_pEncoding);
+        const std::string path = data + document.m_pFile;
+        const std::string encoding = std::string("--encoding=") + document.m_pEncoding;
+        const CRun same = Run({encoding, "-f", "0", "--keep-newlines", path});
+        EXPECT_EQ(same.m_nExit, 0) << same.m_strErr;
+        EXPECT_EQ(same.m_strOut, ReadAll(path));
+        const std::string base = path.substr(0, path.rfind('.'));
+        const CRun smiled = Run({encoding, "-f", "30", "--seed=7", "--output-encoding=utf-8", path});
+        const CRun utf8 = Run({"-f", "30", "--seed=7", base + ".utf8"});
+        EXPECT_EQ(smiled.m_strOut, utf8.m_strOut);
+        EXPECT_NE(utf8.m_strOut, ReadAll(base + ".utf8"));
+    }
+    // A byte-order mark of UTF-32 is named, not taken for a zero byte.
+    const CRun utf32 = Run({}, std::string("\xFF\xFE\0\0a\0\0\0", 8));
+    EXPECT_EQ(utf32.m_nExit, 2);
+    EXPECT_NE(utf32.m_strErr.find("UTF-32LE by its byte-order mark"), std::string::npos)
+        << utf32.m_strErr;
+}
+
 TEST_F(SmileCliTest, AShiftJisFilesUnassignedPairsStayItsOwnBytes)
 {
     // テスト, the unassigned pair 81 AD, です。: a smile file's emoji takes another code.

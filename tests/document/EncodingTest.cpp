@@ -208,4 +208,38 @@ TEST_F(EncodingTest, ASmileSetWithoutCodesLeftOpensTheFileUnsmiled)
     EXPECT_TRUE(document.Converter().HasSmileSet());
 }
 
+// The window reads each encoding, shows it in the status bar and saves it back as
+// it came; "UTF-16" keeps the order of the mark a text was read with.
+TEST_F(EncodingTest, EveryEncodingOpensAndSavesBackAsItCame)
+{
+    m_profile.WriteProfileInt("Settings", "ReturnCode", 0);
+    m_profile.WriteProfileInt("Settings", "frequency", 0);
+    m_profile.WriteProfileString("Settings", "modeFilePath", "????");
+    CChirpwellDoc& document = MakeDocument();
+    document.OnViewInitialUpdate();
+    const std::pair<const char*, EEncoding> files[] = {
+        {"sample.iso2022jp", EEncoding::Iso2022Jp},
+        {"sample.utf16", EEncoding::Utf16LeBom},
+        {"jisx0213.sjis2004", EEncoding::ShiftJis2004},
+        {"jisx0213.eucjis2004", EEncoding::EucJis2004},
+    };
+    for (const auto& [name, encoding] : files) {
+        SCOPED_TRACE(name);
+        const std::string bytes = ReadBytes(std::string(CHIRPWELL_SOURCE_DIR) + "/tests/data/" + name);
+        ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write(name, bytes)));
+        EXPECT_EQ(m_frame.m_encodings.back(), encoding);
+        SaveAs(document, m_folder.PathOf("saved"));
+        EXPECT_EQ(ReadBytes(m_folder.PathOf("saved")), bytes);
+    }
+    const std::string bigEndian = Hex("FEFF 3042 000D 000A");
+    ASSERT_TRUE(document.OpenDocumentFile(m_folder.Write("be.txt", bigEndian)));
+    document.OnSaveEncoding(EEncoding::Utf16LeBom);
+    SaveAs(document, m_folder.PathOf("be2.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("be2.txt")), bigEndian);
+    document.OnSaveEncoding(EEncoding::Utf16Le);
+    SaveAs(document, m_folder.PathOf("le.txt"));
+    EXPECT_EQ(ReadBytes(m_folder.PathOf("le.txt")), Hex("4230 0D00 0A00"));
+    EXPECT_TRUE(m_prompter.m_messages.empty());
+}
+
 }  // namespace

@@ -63,9 +63,11 @@ TEST(Encoding, DetectionEdges)
         EEncoding encoding = EEncoding::Utf8;
         CTextFault fault;
         EXPECT_EQ(DetectEncoding(late + tail), EEncoding::ShiftJis);
-        EXPECT_TRUE(codec.ReadText(late + tail, std::nullopt, cp932, encoding, fault));
+        cp932 = late + tail;
+        EXPECT_TRUE(codec.ReadText(cp932, std::nullopt, encoding, fault));
         EXPECT_EQ(encoding, EEncoding::ShiftJis);
-        EXPECT_TRUE(codec.ReadText(late, std::nullopt, cp932, encoding, fault));
+        cp932 = late;
+        EXPECT_TRUE(codec.ReadText(cp932, std::nullopt, encoding, fault));
         EXPECT_EQ(encoding, EEncoding::Utf8);
     }
 }
@@ -261,6 +263,9 @@ TEST(Encoding, EveryPlaceCountsCrLfCrAndLfAsLineEndsAndColumnsInCharacters)
     };
     const CCase cases[] = {
         {EEncoding::ShiftJis, "a\rb\nc\r\n" + Hex("82A0 82A2") + "#", 4, 3},
+        {EEncoding::Utf16LeBom, Hex("FFFE 0D00 0A00 4230 2300"), 2, 2},
+        {EEncoding::Utf16Be, Hex("000D 3042 2300"), 2, 2},  // U+2300 starts with the byte of #
+        {EEncoding::Iso2022Jp, "\n" + Hex("1B2442 2422 2424 1B2842") + "#", 2, 3},
         {EEncoding::ShiftJis, Hex("82A0") + "\r\r#", 3, 1},
         {EEncoding::Utf8, "line1\rline2\r" + Hex("E38182") + "#", 3, 2},
         {EEncoding::Utf8Bom, Hex("EFBBBF E38182") + "#", 1, 2},
@@ -272,6 +277,134 @@ TEST(Encoding, EveryPlaceCountsCrLfCrAndLfAsLineEndsAndColumnsInCharacters)
         EXPECT_EQ(place.m_nLine, c.m_nLine);
         EXPECT_EQ(place.m_nColumn, c.m_nColumn);
     }
+}
+
+// What glibc cannot write, made by hand: ISO-2022-JP with half-width katakana
+// (ESC ( I), the NEC row 13, JIS X 0208-1978 (ESC $ @) and JIS-Roman (ESC ( J).
+TEST(Encoding, Iso2022JpAsMailProgramsWriteIt)
+{
+    struct CCase {
+        std::string m_strBytes;
+        std::string m_strCp932;
+        std::string m_strWritten;  // how it is written back; empty: as it came
+    };
+    const CCase cases[] = {
+        // あ〜 then ｱｲ, then ①Ⅷ㎏ on a line of their own: 0x2141 is CP932's 〜.
+        {Hex("1B2442 2422 2141 1B2849 3132 1B2842") + "\r\n" + Hex("1B2442 2D21 2D37 2D51 1B2842") +
+             "\r\n",
+         Hex("82A0 8160 B1B2") + "\r\n" + Hex("8740 8756 8770") + "\r\n", ""},
+        // The older sets come back as ESC $ B and ASCII; a set still in force at
+        // the end returns to ASCII.
+        {Hex("1B2440 2422 1B284A") + "a" + Hex("1B2442 2424"), Hex("82A0") + "a" + Hex("82A2"),
+         Hex("1B2442 2422 1B2842") + "a" + Hex("1B2442 2424 1B2842")},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.m_strBytes);
+        CCodec codec;
+        std::string cp932;
+        EEncoding encoding = EEncoding::ShiftJis;
+        CTextFault fault;
+        cp932 = c.m_strBytes;
+        ASSERT_TRUE(codec.ReadText(cp932, std::nullopt, encoding, fault));
+        EXPECT_EQ(encoding, EEncoding::Iso2022Jp);
+        EXPECT_EQ(cp932, c.m_strCp932);
+        std::string bytes;
+        ASSERT_TRUE(codec.Encode(cp932, EEncoding::Iso2022Jp, bytes, fault));
+        EXPECT_EQ(bytes, c.m_strWritten.empty() ? c.m_strBytes : c.m_strWritten);
+    }
+    // Bytes that are no ISO-2022-JP, and characters it lacks.
+    CCodec codec;
+    std::string out;
+    CTextFault fault;
+    for (const std::string& bad : {Hex("1B2442 2422 24"), Hex("1B2442 2921") /* unassigned row 9 */,
+                                   Hex("1B2443"), Hex("1B2849 60")}) {
+        EXPECT_FALSE(codec.DecodeText(bad, EEncoding::Iso2022Jp, out, fault)) << bad;
+        EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Malformed);
+    }
+    EXPECT_FALSE(codec.Encode(Hex("FA40"), EEncoding::Iso2022Jp, out, fault));  // ⅰ, IBM's
+    EXPECT_EQ(fault.m_character, 0x2170u);
+}
+
+TEST(Encoding, Utf16ByItsMarkWithZeroBytesButNoU0000)
+{
+    struct CCase {
+        std::optional<EEncoding> m_named;
+        std::string m_strBytes;
+        EEncoding m_eRead;
+    };
+    // あa😀 in each form: a mark decides; without one only a named order reads.
+    const CCase cases[] = {
+        {std::nullopt, Hex("FFFE 4230 6100 3DD8 00DE"), EEncoding::Utf16LeBom},
+        {std::nullopt, Hex("FEFF 3042 0061 D83D DE00"), EEncoding::Utf16BeBom},
+        {EEncoding::Utf16Le, Hex("4230 6100 3DD8 00DE"), EEncoding::Utf16Le},
+        {EEncoding::Utf16Be, Hex("3042 0061 D83D DE00"), EEncoding::Utf16Be},
+        {EEncoding::Utf16Le, Hex("FEFF 3042 0061 D83D DE00"), EEncoding::Utf16BeBom},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.m_strBytes);
+        CCodec codec;
+        std::string cp932;
+        EEncoding encoding = EEncoding::ShiftJis;
+        CTextFault fault;
+        cp932 = c.m_strBytes;
+        ASSERT_TRUE(codec.ReadText(cp932, c.m_named, encoding, fault));
+        EXPECT_EQ(encoding, c.m_eRead);
+        EXPECT_EQ(cp932, Hex("82A0") + "a" + Hex("81AD"));
+        std::string bytes;
+        ASSERT_TRUE(codec.Encode(cp932, encoding, bytes, fault));
+        EXPECT_EQ(bytes, c.m_strBytes);
+    }
+    CCodec codec;
+    std::string cp932;
+    EEncoding encoding = EEncoding::ShiftJis;
+    CTextFault fault;
+    cp932 = Hex("FFFE 6100 0000");
+    EXPECT_FALSE(codec.ReadText(cp932, std::nullopt, encoding, fault));
+    EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Zero);
+    EXPECT_EQ(fault.m_nOffset, 4u);
+    cp932 = Hex("FFFE 3DD8 6100");
+    EXPECT_FALSE(codec.ReadText(cp932, std::nullopt, encoding, fault));
+    EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Malformed);
+    cp932 = Hex("FFFE0000 61000000");
+    EXPECT_FALSE(codec.ReadText(cp932, std::nullopt, encoding, fault));
+    EXPECT_EQ(fault.m_eKind, CTextFault::EKind::UnreadEncoding);
+    EXPECT_STREQ(fault.m_pEncoding, "UTF-32LE");
+    // Elsewhere a zero byte is no text either.
+    cp932 = std::string("ab\0c", 4);
+    EXPECT_FALSE(codec.ReadText(cp932, std::nullopt, encoding, fault));
+    EXPECT_EQ(fault.m_eKind, CTextFault::EKind::Zero);
+    EXPECT_EQ(fault.m_nOffset, 2u);
+}
+
+// か゚ is one JIS X 0213 code for two characters, and one character here, whether it
+// came from Shift_JIS-2004, EUC-JIS-2004 or UTF-8; 𠮟 lies beyond the BMP.
+TEST(Encoding, JisX0213SequencesAreOneCharacterInEveryForm)
+{
+    const std::pair<EEncoding, std::string> forms[] = {
+        {EEncoding::ShiftJis2004, Hex("82F5 9873") + "."},
+        {EEncoding::EucJis2004, Hex("A4F7 CFD4") + "."},
+        {EEncoding::Utf8, Hex("E3818B E3829A F0A0AE9F") + "."},
+    };
+    for (const auto& [encoding, bytes] : forms) {
+        SCOPED_TRACE(bytes);
+        CCodec codec;
+        std::string cp932;
+        CTextFault fault;
+        ASSERT_TRUE(codec.DecodeText(bytes, encoding, cp932, fault));
+        EXPECT_EQ(cp932, Hex("81AD 81AE") + ".");
+        for (const auto& [other, otherBytes] : forms) {
+            std::string written;
+            ASSERT_TRUE(codec.Encode(cp932, other, written, fault));
+            EXPECT_EQ(written, otherBytes);
+        }
+    }
+    // Detected only where CP932 and EUC-JP fail; a text valid in CP932 stays it.
+    EXPECT_EQ(DetectEncoding(Hex("82F5 9873")), EEncoding::ShiftJis2004);
+    EXPECT_EQ(DetectEncoding(ReadData("tests/data/jisx0213.sjis2004")), EEncoding::ShiftJis2004);
+    EXPECT_EQ(DetectEncoding(ReadData("tests/data/jisx0213.eucjis2004")), EEncoding::EucJis2004);
+    EXPECT_EQ(DetectEncoding(Hex("82A0 88A0")), EEncoding::ShiftJis);
+    EXPECT_EQ(DetectEncoding("plain " + Hex("1B2442 2422 1B2842")), EEncoding::Iso2022Jp);
+    EXPECT_EQ(DetectEncoding("plain ESC ( B"), EEncoding::ShiftJis);
 }
 
 }  // namespace
