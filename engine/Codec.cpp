@@ -613,7 +613,8 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& byte
     std::size_t i = 0;
     while (i < cp932.size()) {
         const unsigned char byte = data[i];
-        if (ascii && byte < 0x80 && !offsets) {
+        if (ascii && byte < 0x80) {
+            mapUpTo(i + 1, static_cast<std::size_t>(written - out.data()));
             *written++ = static_cast<char>(byte);
             ++i;
             continue;
