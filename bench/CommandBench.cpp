@@ -44,7 +44,6 @@ public:
         Cp932ToUtf8(prose, utf8);
         Write("prose-520k.utf8.txt", utf8);
         Write("html.txt", TagDenseHtml());
-        Write("lf-only.txt", LfOnlyJapanese());
     }
     ~CInputFolder() { fs::remove_all(m_path); }
     CInputFolder(const CInputFolder&) = delete;
@@ -122,7 +121,6 @@ int Main(int argc, char** argv)
         {"prose_520k", "prose-520k.txt", {}, true},
         {"prose_520k_utf8", "prose-520k.utf8.txt", {}, false},
         {"html", "html.txt", {"--html", "--keep-newlines"}, true},
-        {"lf_only", "lf-only.txt", {}, true},
     };
     for (const CInput& input : inputs) {
         std::vector<std::string> options = {"--seed=1", "-f", "2"};
