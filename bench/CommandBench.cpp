@@ -21,7 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchInputs.h"
-#include "engine/Codec.h"
+#include "engine/text/Codec.h"
 
 extern char** environ;
 

@@ -7,10 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchInputs.h"
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
 #include "engine/Limits.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EncodingDetector.h"
 
 namespace {
 

@@ -16,15 +16,15 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchInputs.h"
-#include "engine/Converter.h"
-#include "engine/Filters.h"
-#include "engine/FixedClock.h"
 #include "engine/IProgress.h"
 #include "engine/Limits.h"
-#include "engine/Pipeline.h"
-#include "engine/Random.h"
-#include "engine/SilentProgress.h"
 #include "engine/VectorPath.h"
+#include "engine/filters/Filters.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Pipeline.h"
+#include "engine/smile/Random.h"
+#include "programs/FixedClock.h"
+#include "programs/SilentProgress.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/reference/LiteralEngine.h"
 

@@ -32,8 +32,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
 
 extern char** environ;
 

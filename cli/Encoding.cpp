@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "cli/Messages.h"
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
 #include "engine/Limits.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EncodingDetector.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 namespace {
 

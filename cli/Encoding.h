@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Encoding.h"
-#include "engine/SmilePlace.h"
+#include "engine/smile/SmilePlace.h"
+#include "engine/text/Encoding.h"
 
 class CCodec;
 class CMessages;

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "engine/EngineTexts.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 namespace {
 

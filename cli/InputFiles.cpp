@@ -6,9 +6,9 @@
 #include "cli/Messages.h"
 #include "engine/EngineTexts.h"
 #include "engine/Limits.h"
-#include "engine/TextFile.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/files/TextFile.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "cli/Messages.h"
 
 #include "cli/FixedTexts.h"
-#include "engine/Codec.h"
-#include "engine/Translation.h"
+#include "engine/text/Codec.h"
+#include "programs/Translation.h"
 
 void CMessages::ShowMessage(const std::string& text)
 {

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "engine/FileWriter.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
-#include "engine/WriteSignals.h"
+#include "engine/files/FileWriter.h"
+#include "engine/files/WriteSignals.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 COutput::COutput(std::FILE* standardOutput, IFileSystem& files)
     : m_pStandardOutput(standardOutput), m_files(files)

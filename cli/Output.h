@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/IFileSystem.h"
+#include "engine/files/IFileSystem.h"
 
 class CFileWriter;
 

@@ -8,8 +8,8 @@
 
 #include "cli/Encoding.h"
 #include "engine/BuildFacts.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/Encoding.h"
 #include "engine/EngineTexts.h"
+#include "engine/text/Encoding.h"
 
 enum class ECliMode { Smile, Censor, Reverse };
 

@@ -9,8 +9,8 @@
 #include "cli/Messages.h"
 #include "cli/SmileOptions.h"
 #include "cli/SmileRun.h"
-#include "engine/Translation.h"
-#include "engine/WriteSignals.h"
+#include "engine/files/WriteSignals.h"
+#include "programs/Translation.h"
 
 int main(int argc, char** argv)
 {

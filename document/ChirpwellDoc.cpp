@@ -14,12 +14,13 @@
 #include "document/IWorkingDirectory.h"
 #include "document/SettingsChecks.h"
 #include "document/SettingsValues.h"
-#include "engine/Cp932.h"
+#include "document/WindowKeys.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProfile.h"
-#include "engine/Pipeline.h"
 #include "engine/ProfileKeys.h"
-#include "engine/TextFormat.h"
+#include "engine/smile/Pipeline.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/TextFormat.h"
 
 namespace {
 

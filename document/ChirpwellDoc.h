@@ -6,10 +6,10 @@
 
 #include "document/CommandRouter.h"
 #include "document/DocumentFile.h"
-#include "engine/Codec.h"
-#include "engine/Converter.h"
-#include "engine/Encoding.h"
-#include "engine/Random.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
 
 class IClock;
 class IDocFrame;

@@ -1,6 +1,6 @@
 #include "document/DisplaySettings.h"
 
-#include "engine/ProfileKeys.h"
+#include "document/WindowKeys.h"
 
 namespace {
 

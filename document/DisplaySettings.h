@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/ProfileKeys.h"
+#include "document/WindowKeys.h"
 
 class IProfile;
 

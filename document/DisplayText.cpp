@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/Characters.h"
-#include "engine/Codec.h"
-#include "engine/CodecTables.h"
+#include "engine/text/Characters.h"
+#include "engine/text/Codec.h"
+#include "engine/text/CodecTables.h"
 
 namespace {
 

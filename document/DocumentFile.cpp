@@ -5,13 +5,13 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
 #include "engine/EngineTexts.h"
-#include "engine/FileWriter.h"
-#include "engine/TextFile.h"
-#include "engine/TextFormat.h"
+#include "engine/files/FileWriter.h"
+#include "engine/files/TextFile.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EncodingDetector.h"
+#include "engine/text/TextFormat.h"
 
 namespace {
 

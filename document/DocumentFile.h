@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 class CCodec;
 class IPrompter;

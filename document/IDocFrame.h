@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 // What the document tells the window and the application around it. Paths are
 // file-system bytes.

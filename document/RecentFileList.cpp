@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "document/DocTexts.h"
-#include "engine/Cp932.h"
+#include "document/WindowKeys.h"
 #include "engine/IProfile.h"
-#include "engine/ProfileKeys.h"
+#include "engine/text/Cp932.h"
 
 namespace {
 

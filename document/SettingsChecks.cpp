@@ -6,12 +6,12 @@
 
 #include "document/DocTexts.h"
 #include "document/IPrompter.h"
-#include "engine/Codec.h"
-#include "engine/Converter.h"
-#include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/INotifier.h"
-#include "engine/TextFormat.h"
+#include "engine/smile/Converter.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/TextFormat.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "document/SettingsValues.h"
 
-#include "engine/Converter.h"
+#include "engine/smile/Converter.h"
 
 CSettingsValues ReadSettingsValues(const CConverter& converter)
 {

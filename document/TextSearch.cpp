@@ -1,6 +1,6 @@
 #include "document/TextSearch.h"
 
-#include "engine/Cp932.h"
+#include "engine/text/Cp932.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "engine/IProfile.h"
 #include "engine/Limits.h"
 
-// Every value the program keeps in the per-user profile, with its section, its name
-// and its default; one place for all of them. Strings are UTF-8 as stored; colours
-// 0x00BBGGRR; the font size tenths of a point.
+// The converter's values in the per-user profile, with their section, name and
+// default, and how any value is read and written; the window's own are in
+// document/WindowKeys.h. Strings are UTF-8 as stored.
 
 struct CIntKey {
     const char* m_pSection;
@@ -24,7 +24,6 @@ struct CStringKey {
 };
 
 inline constexpr char kSettingsSection[] = "Settings";
-inline constexpr char kRecentFileSection[] = "Recent File List";
 
 // The converter's settings.
 inline constexpr CStringKey kKeyModeFilePath{kSettingsSection, "modeFilePath", kBuiltInSetPath};
@@ -34,23 +33,6 @@ inline constexpr CIntKey kKeyCppCut{kSettingsSection, "CPPCut", 0};
 inline constexpr CIntKey kKeyReturnCode{kSettingsSection, "ReturnCode", 1};
 inline constexpr CStringKey kKeyHankaku{kSettingsSection, "Hankaku", kDefaultHankaku};
 inline constexpr CStringKey kKeyZenkaku{kSettingsSection, "Zenkaku", kDefaultZenkaku};
-// The working folder the document enters; "noSet" for none. Only read.
-inline constexpr CStringKey kKeyCurrentDirectory{kSettingsSection, "CurrentDirectory", "noSet"};
-
-// The display settings.
-inline constexpr CStringKey kKeyFont{kSettingsSection, "Font", "FixedSys"};
-inline constexpr CIntKey kKeyFontSize{kSettingsSection, "FontSize", 140};
-inline constexpr CIntKey kKeyBackColor{kSettingsSection, "BackColor", 0xB4B4B4};
-inline constexpr CIntKey kKeyTextColor{kSettingsSection, "TextColor", 0};
-inline constexpr CIntKey kKeyAutoResize{kSettingsSection, "AutoResize", 1};
-inline constexpr CIntKey kKeyDetectEncoding{kSettingsSection, "DetectEncoding", 1};
-
-// Printing: 1 or 2 pages side by side in the preview.
-inline constexpr CIntKey kKeyPreviewPages{kSettingsSection, "PreviewPages", 1};
-
-// The recent files are "File1" to "File8" of their own section, "" for none.
-inline constexpr char kRecentFileKeyPrefix[] = "File";
-
 inline int ReadProfile(IProfile& profile, const CIntKey& key)
 {
     return profile.GetProfileInt(key.m_pSection, key.m_pName, key.m_nDefault);

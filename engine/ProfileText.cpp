@@ -1,8 +1,8 @@
 #include "engine/ProfileText.h"
 
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
 #include "engine/IProfile.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
 
 std::string ReadCp932(IProfile& profile, const CStringKey& key, CCodec& codec)
 {

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/Converter.h"
-#include "engine/Cp932.h"
-#include "engine/FixedClock.h"
-#include "engine/Random.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "engine/text/Cp932.h"
 #include "fuzz/FuzzSupport.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeNotifier.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Codec.h"
-#include "engine/Encoding.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Converter.h"
-#include "engine/FixedClock.h"
 #include "engine/Limits.h"
-#include "engine/Random.h"
 #include "engine/VectorPath.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
 #include "fuzz/FuzzSupport.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/reference/LiteralEngine.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/Filters.h"
+#include "engine/filters/Filters.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/reference/LiteralEngine.h"
 

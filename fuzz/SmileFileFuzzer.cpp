@@ -10,12 +10,12 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "engine/BuiltInSet.h"
-#include "engine/Converter.h"
-#include "engine/FixedClock.h"
-#include "engine/Random.h"
-#include "engine/SmileFileReader.h"
+#include "engine/smile/BuiltInSet.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "engine/smilefiles/SmileFileReader.h"
 #include "fuzz/FuzzSupport.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeNotifier.h"
 
 namespace {

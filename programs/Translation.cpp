@@ -1,4 +1,4 @@
-#include "engine/Translation.h"
+#include "programs/Translation.h"
 
 #include <clocale>
 #include <cstring>

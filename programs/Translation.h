@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_TRANSLATION_H
-#define CHIRPWELL_ENGINE_TRANSLATION_H
+#ifndef CHIRPWELL_PROGRAMS_TRANSLATION_H
+#define CHIRPWELL_PROGRAMS_TRANSLATION_H
 
 // The command-line messages in the user's language, from gettext's catalogue
 // "chirpwell". Messages are written in English in the source and come back in UTF-8;

@@ -7,8 +7,8 @@
 
 #include "document/ChirpwellDoc.h"
 #include "document/CommandIds.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChirpwellView.h"
 #include "ui/CommandLine.h"

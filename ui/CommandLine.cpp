@@ -9,8 +9,8 @@
 #include <QFileInfo>
 
 #include "engine/BuildFacts.h"
-#include "engine/TextFormat.h"
-#include "engine/Translation.h"
+#include "engine/text/TextFormat.h"
+#include "programs/Translation.h"
 
 namespace {
 

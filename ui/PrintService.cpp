@@ -5,8 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
+#include "document/WindowKeys.h"
 #include "engine/IProfile.h"
-#include "engine/ProfileKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QProgressBar>
 
-#include "engine/SilentProgress.h"
+#include "programs/SilentProgress.h"
 #include "ui/DialogUnits.h"
 #include "ui/TextCodec.h"
 

@@ -8,7 +8,7 @@
 
 #include "document/IPrompter.h"
 #include "document/SettingsChecks.h"
-#include "engine/Converter.h"
+#include "engine/smile/Converter.h"
 #include "ui/ByteLimitEdit.h"
 #include "ui/DialogUnits.h"
 #include "ui/FileDialogs.h"

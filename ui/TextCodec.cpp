@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "document/DisplayText.h"
-#include "engine/Codec.h"
+#include "engine/text/Codec.h"
 
 QString FromCp932(std::string_view cp932, const CCodec* codec)
 {

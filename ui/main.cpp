@@ -5,8 +5,8 @@
 #include <QTranslator>
 
 #include "engine/BuildFacts.h"
-#include "engine/Translation.h"
-#include "engine/WriteSignals.h"
+#include "engine/files/WriteSignals.h"
+#include "programs/Translation.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/CommandLine.h"
 #include "ui/DialogUnits.h"

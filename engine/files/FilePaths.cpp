@@ -1,4 +1,4 @@
-#include "engine/FilePaths.h"
+#include "engine/files/FilePaths.h"
 
 #include <cerrno>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/SystemError.h"
+#include "engine/files/SystemError.h"
 
 namespace {
 

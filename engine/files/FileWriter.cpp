@@ -1,4 +1,4 @@
-#include "engine/FileWriter.h"
+#include "engine/files/FileWriter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,9 +11,9 @@
 #include <sys/random.h>
 #include <unistd.h>
 
-#include "engine/FilePaths.h"
-#include "engine/SystemError.h"
-#include "engine/WriteSignals.h"
+#include "engine/files/FilePaths.h"
+#include "engine/files/SystemError.h"
+#include "engine/files/WriteSignals.h"
 
 namespace {
 

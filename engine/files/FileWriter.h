@@ -1,12 +1,12 @@
-#ifndef CHIRPWELL_ENGINE_FILEWRITER_H
-#define CHIRPWELL_ENGINE_FILEWRITER_H
+#ifndef CHIRPWELL_ENGINE_FILES_FILEWRITER_H
+#define CHIRPWELL_ENGINE_FILES_FILEWRITER_H
 
 #include <string>
 #include <system_error>
 
 #include <sys/stat.h>
 
-#include "engine/IFileSystem.h"
+#include "engine/files/IFileSystem.h"
 
 // Writes one file so that nothing is lost and no one gains access, through symbolic
 // links to their final target:

@@ -1,4 +1,4 @@
-#include "engine/PosixFileSystem.h"
+#include "engine/files/PosixFileSystem.h"
 
 #include <cerrno>
 #include <cstddef>

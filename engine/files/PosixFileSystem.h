@@ -1,7 +1,7 @@
-#ifndef CHIRPWELL_ENGINE_POSIXFILESYSTEM_H
-#define CHIRPWELL_ENGINE_POSIXFILESYSTEM_H
+#ifndef CHIRPWELL_ENGINE_FILES_POSIXFILESYSTEM_H
+#define CHIRPWELL_ENGINE_FILES_POSIXFILESYSTEM_H
 
-#include "engine/IFileSystem.h"
+#include "engine/files/IFileSystem.h"
 
 // The file calls of Linux, ACLs through libacl and extended attributes through
 // libattr. Holds nothing; SystemFileSystem() gives the one the programs use.

@@ -1,4 +1,4 @@
-#include "engine/TextFile.h"
+#include "engine/files/TextFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/SystemError.h"
+#include "engine/files/SystemError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/WriteSignals.h"
+#include "engine/files/WriteSignals.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "engine/BytePositions.h"
+#include "engine/filters/BytePositions.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,16 +1,16 @@
-#include "engine/Filters.h"
+#include "engine/filters/Filters.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
 
-#include "engine/BytePositions.h"
-#include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
-#include "engine/ProgressMeter.h"
 #include "engine/VectorPath.h"
+#include "engine/filters/BytePositions.h"
+#include "engine/smile/ProgressMeter.h"
+#include "engine/text/Cp932.h"
 
 // Each filter walks the text once. The shrinking filters compact it in place: what
 // is kept is written at `write`, behind the reading position `read`, so the text at

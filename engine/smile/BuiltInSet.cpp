@@ -1,4 +1,4 @@
-#include "engine/BuiltInSet.h"
+#include "engine/smile/BuiltInSet.h"
 
 #include <array>
 

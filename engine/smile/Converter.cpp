@@ -1,23 +1,23 @@
-#include "engine/Converter.h"
+#include "engine/smile/Converter.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <new>
 
-#include "engine/BuiltInSet.h"
-#include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/INotifier.h"
 #include "engine/IProfile.h"
 #include "engine/IProgress.h"
 #include "engine/Limits.h"
 #include "engine/ProfileText.h"
-#include "engine/Random.h"
-#include "engine/SmileFileParser.h"
-#include "engine/SmileFileReader.h"
-#include "engine/SmileWalk.h"
-#include "engine/TextFormat.h"
+#include "engine/smile/BuiltInSet.h"
+#include "engine/smile/Random.h"
+#include "engine/smile/SmileWalk.h"
+#include "engine/smilefiles/SmileFileParser.h"
+#include "engine/smilefiles/SmileFileReader.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/TextFormat.h"
 
 namespace {
 

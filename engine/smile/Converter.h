@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_CONVERTER_H
-#define CHIRPWELL_ENGINE_CONVERTER_H
+#ifndef CHIRPWELL_ENGINE_SMILE_CONVERTER_H
+#define CHIRPWELL_ENGINE_SMILE_CONVERTER_H
 
 #include <cstddef>
 #include <memory>
@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Codec.h"
-#include "engine/Encoding.h"
-#include "engine/RuleTable.h"
-#include "engine/SmilePlace.h"
+#include "engine/smile/RuleTable.h"
+#include "engine/smile/SmilePlace.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
 
 class CRandom;
 struct CSmileFileFault;

@@ -1,9 +1,9 @@
-#include "engine/DrawScanner.h"
+#include "engine/smile/DrawScanner.h"
 
 #include <array>
 
-#include "engine/Random.h"
 #include "engine/VectorPath.h"
+#include "engine/smile/Random.h"
 
 #ifdef CHIRPWELL_HAVE_AVX2_PATH
 #include <immintrin.h>

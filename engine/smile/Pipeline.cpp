@@ -1,6 +1,6 @@
-#include "engine/Pipeline.h"
+#include "engine/smile/Pipeline.h"
 
-#include "engine/Converter.h"
+#include "engine/smile/Converter.h"
 
 void RunFilters(const CConverter& settings, std::string& text, IProgress& progress,
                 std::size_t room, const CFilterPasses& passes)

@@ -1,11 +1,11 @@
-#ifndef CHIRPWELL_ENGINE_PIPELINE_H
-#define CHIRPWELL_ENGINE_PIPELINE_H
+#ifndef CHIRPWELL_ENGINE_SMILE_PIPELINE_H
+#define CHIRPWELL_ENGINE_SMILE_PIPELINE_H
 
 #include <cstddef>
 #include <string>
 
-#include "engine/Filters.h"
 #include "engine/Limits.h"
+#include "engine/filters/Filters.h"
 
 class CConverter;
 class IProgress;

@@ -1,4 +1,4 @@
-#include "engine/ProgressMeter.h"
+#include "engine/smile/ProgressMeter.h"
 
 #include "engine/IProgress.h"
 

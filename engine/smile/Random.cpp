@@ -1,4 +1,4 @@
-#include "engine/Random.h"
+#include "engine/smile/Random.h"
 
 #include "engine/IClock.h"
 

@@ -1,4 +1,4 @@
-#include "engine/RuleTable.h"
+#include "engine/smile/RuleTable.h"
 
 #include <utility>
 

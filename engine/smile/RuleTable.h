@@ -1,12 +1,12 @@
-#ifndef CHIRPWELL_ENGINE_RULETABLE_H
-#define CHIRPWELL_ENGINE_RULETABLE_H
+#ifndef CHIRPWELL_ENGINE_SMILE_RULETABLE_H
+#define CHIRPWELL_ENGINE_SMILE_RULETABLE_H
 
 #include <array>
 #include <cstddef>
 #include <vector>
 
-#include "engine/RuleTrie.h"
-#include "engine/SmileRule.h"
+#include "engine/smile/RuleTrie.h"
+#include "engine/smile/SmileRule.h"
 
 // The rules of the smile set in force, filed by the first byte of their key (an empty
 // key under byte 0), each list in the order the rules were added, and a trie over

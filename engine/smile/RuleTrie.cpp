@@ -1,9 +1,9 @@
-#include "engine/RuleTrie.h"
+#include "engine/smile/RuleTrie.h"
 
 #include <algorithm>
 #include <string>
 
-#include "engine/Cp932.h"
+#include "engine/text/Cp932.h"
 
 namespace {
 

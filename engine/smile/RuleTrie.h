@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_RULETRIE_H
-#define CHIRPWELL_ENGINE_RULETRIE_H
+#ifndef CHIRPWELL_ENGINE_SMILE_RULETRIE_H
+#define CHIRPWELL_ENGINE_SMILE_RULETRIE_H
 
 #include <array>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/SmileRule.h"
+#include "engine/smile/SmileRule.h"
 
 // A trie over the keys of a rule table's lists, so that the rules matching at a text
 // position are found in the length of the match instead of by comparing every rule.

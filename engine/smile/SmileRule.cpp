@@ -1,4 +1,4 @@
-#include "engine/SmileRule.h"
+#include "engine/smile/SmileRule.h"
 
 void CSmileRule::SetRule(const std::string& key, const std::string& replacement)
 {

@@ -1,13 +1,13 @@
-#include "engine/SmileWalk.h"
+#include "engine/smile/SmileWalk.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 
-#include "engine/Cp932.h"
-#include "engine/DrawScanner.h"
-#include "engine/Random.h"
-#include "engine/RuleTable.h"
+#include "engine/smile/DrawScanner.h"
+#include "engine/smile/Random.h"
+#include "engine/smile/RuleTable.h"
+#include "engine/text/Cp932.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_SMILEWALK_H
-#define CHIRPWELL_ENGINE_SMILEWALK_H
+#ifndef CHIRPWELL_ENGINE_SMILE_SMILEWALK_H
+#define CHIRPWELL_ENGINE_SMILE_SMILEWALK_H
 
 #include <cstddef>
 #include <cstdint>
@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ProgressMeter.h"
-#include "engine/SmilePlace.h"
+#include "engine/smile/ProgressMeter.h"
+#include "engine/smile/SmilePlace.h"
 
 class CDrawScanner;
 class CRandom;

@@ -1,6 +1,6 @@
-#include "engine/SmileFileParser.h"
+#include "engine/smilefiles/SmileFileParser.h"
 
-#include "engine/Cp932.h"
+#include "engine/text/Cp932.h"
 
 bool ParseSmileLine(std::string_view line, std::string_view separator, CSmileLine& parsed)
 {

@@ -1,8 +1,8 @@
-#include "engine/SmileFileReader.h"
+#include "engine/smilefiles/SmileFileReader.h"
 
-#include "engine/EncodingDetector.h"
 #include "engine/Limits.h"
-#include "engine/TextFile.h"
+#include "engine/files/TextFile.h"
+#include "engine/text/EncodingDetector.h"
 
 bool ReadSmileFileBytes(const std::string& path, std::string& bytes, CSmileFileFault& fault)
 {

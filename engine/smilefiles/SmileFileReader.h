@@ -1,13 +1,13 @@
-#ifndef CHIRPWELL_ENGINE_SMILEFILEREADER_H
-#define CHIRPWELL_ENGINE_SMILEFILEREADER_H
+#ifndef CHIRPWELL_ENGINE_SMILEFILES_SMILEFILEREADER_H
+#define CHIRPWELL_ENGINE_SMILEFILES_SMILEFILEREADER_H
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-#include "engine/Codec.h"
-#include "engine/Encoding.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
 
 // Why a smile file could not be read: the system's reason, or an EReadError (not a
 // regular file, larger than the text limit); or, when error is empty, text that is

@@ -1,11 +1,11 @@
-#include "engine/Characters.h"
+#include "engine/text/Characters.h"
 
 #include <cstdint>
 #include <string_view>
 
-#include "engine/CodecTables.h"
-#include "engine/Cp932.h"
-#include "engine/EucJp.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EucJp.h"
 
 namespace {
 

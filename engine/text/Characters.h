@@ -1,10 +1,10 @@
-#ifndef CHIRPWELL_ENGINE_CHARACTERS_H
-#define CHIRPWELL_ENGINE_CHARACTERS_H
+#ifndef CHIRPWELL_ENGINE_TEXT_CHARACTERS_H
+#define CHIRPWELL_ENGINE_TEXT_CHARACTERS_H
 
 #include <cstddef>
 #include <string>
 
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 // The encodings that are read through Unicode, a character at a time: UTF-8,
 // UTF-16, EUC-JP and the JIS X 0213 forms. A character is a Unicode scalar value,

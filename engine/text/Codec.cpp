@@ -1,14 +1,14 @@
-#include "engine/Codec.h"
+#include "engine/text/Codec.h"
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
-#include "engine/CodecTables.h"
-#include "engine/Cp932.h"
-#include "engine/EncodingDetector.h"
-#include "engine/Characters.h"
-#include "engine/Iso2022Jp.h"
+#include "engine/text/Characters.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EncodingDetector.h"
+#include "engine/text/Iso2022Jp.h"
 
 namespace {
 

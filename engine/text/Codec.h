@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_CODEC_H
-#define CHIRPWELL_ENGINE_CODEC_H
+#ifndef CHIRPWELL_ENGINE_TEXT_CODEC_H
+#define CHIRPWELL_ENGINE_TEXT_CODEC_H
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 // Why a text could not be read or written in an encoding. Offsets count bytes of the
 // input: the file's bytes when reading, the CP932 text when writing.

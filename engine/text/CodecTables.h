@@ -1,11 +1,11 @@
-#ifndef CHIRPWELL_ENGINE_CODECTABLES_H
-#define CHIRPWELL_ENGINE_CODECTABLES_H
+#ifndef CHIRPWELL_ENGINE_TEXT_CODECTABLES_H
+#define CHIRPWELL_ENGINE_TEXT_CODECTABLES_H
 
 #include <cstddef>
 #include <cstdint>
 
 // The encodings' tables, generated from the system's iconv when Chirpwell is built
-// (engine/tablegen). Characters are Unicode; U+FFFD in the CP932 tables and 0 in the
+// (engine/text/tablegen). Characters are Unicode; U+FFFD in the CP932 tables and 0 in the
 // EUC-JP ones stand for no character.
 
 // CP932: one-byte units by byte, two-byte units by lead index (LeadIndex) * 256 +

@@ -1,4 +1,4 @@
-#include "engine/Cp932.h"
+#include "engine/text/Cp932.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/Codec.h"
-#include "engine/CodecTables.h"
+#include "engine/text/Codec.h"
+#include "engine/text/CodecTables.h"
 
 namespace {
 

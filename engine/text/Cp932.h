@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_CP932_H
-#define CHIRPWELL_ENGINE_CP932_H
+#ifndef CHIRPWELL_ENGINE_TEXT_CP932_H
+#define CHIRPWELL_ENGINE_TEXT_CP932_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/EncodingDetector.h"
+#include "engine/text/EncodingDetector.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,11 +6,11 @@
 
 #include <uchardet.h>
 
-#include "engine/Characters.h"
-#include "engine/CodecTables.h"
-#include "engine/Cp932.h"
-#include "engine/EucJp.h"
-#include "engine/Iso2022Jp.h"
+#include "engine/text/Characters.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EucJp.h"
+#include "engine/text/Iso2022Jp.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#ifndef CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
-#define CHIRPWELL_ENGINE_ENCODINGDETECTOR_H
+#ifndef CHIRPWELL_ENGINE_TEXT_ENCODINGDETECTOR_H
+#define CHIRPWELL_ENGINE_TEXT_ENCODINGDETECTOR_H
 
 #include <optional>
 #include <string_view>
 
-#include "engine/Encoding.h"
+#include "engine/text/Encoding.h"
 
 // The encoding a file's bytes are most likely in, tested in this order: the
 // byte-order mark of UTF-8 or UTF-16; ISO-2022-JP when they are 7-bit and hold one

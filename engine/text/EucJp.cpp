@@ -1,8 +1,8 @@
-#include "engine/EucJp.h"
+#include "engine/text/EucJp.h"
 
 #include <cstdint>
 
-#include "engine/CodecTables.h"
+#include "engine/text/CodecTables.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef CHIRPWELL_ENGINE_EUCJP_H
-#define CHIRPWELL_ENGINE_EUCJP_H
+#ifndef CHIRPWELL_ENGINE_TEXT_EUCJP_H
+#define CHIRPWELL_ENGINE_TEXT_EUCJP_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "engine/Iso2022Jp.h"
+#include "engine/text/Iso2022Jp.h"
 
-#include "engine/CodecTables.h"
-#include "engine/Cp932.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/Cp932.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "engine/TextFormat.h"
+#include "engine/text/TextFormat.h"
 
-#include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
+#include "engine/text/Cp932.h"
 
 std::string FormatMessage(std::string_view format, std::string_view first,
                           std::string_view second, std::string_view third,

@@ -1,11 +1,11 @@
-#ifndef CHIRPWELL_ENGINE_TEXTFORMAT_H
-#define CHIRPWELL_ENGINE_TEXTFORMAT_H
+#ifndef CHIRPWELL_ENGINE_TEXT_TEXTFORMAT_H
+#define CHIRPWELL_ENGINE_TEXT_TEXTFORMAT_H
 
 #include <string>
 #include <string_view>
 
-#include "engine/Codec.h"
-#include "engine/Encoding.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
 
 // A message with "%1" to "%4" replaced by the arguments, as the program's message
 // texts are written. Works on CP932 and UTF-8 alike: '%' and digits are single bytes.

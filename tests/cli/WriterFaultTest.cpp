@@ -27,8 +27,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/Output.h"
-#include "engine/FileWriter.h"
-#include "engine/WriteSignals.h"
+#include "engine/files/FileWriter.h"
+#include "engine/files/WriteSignals.h"
 #include "tests/fakes/FaultFileSystem.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/DisplayText.h"
-#include "engine/Codec.h"
+#include "engine/text/Codec.h"
 #include "tests/document/DocTest.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "document/ChirpwellDoc.h"
-#include "engine/FixedClock.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeDocFrame.h"
 #include "tests/fakes/FakeDocView.h"
 #include "tests/fakes/FakeProfile.h"

@@ -5,7 +5,7 @@
 
 #include "document/CommandIds.h"
 #include "document/CommandRouter.h"
-#include "engine/SmilePlace.h"
+#include "engine/smile/SmilePlace.h"
 #include "tests/document/DocTest.h"
 
 namespace {

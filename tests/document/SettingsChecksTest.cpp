@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "document/SettingsChecks.h"
-#include "engine/Codec.h"
-#include "engine/Converter.h"
-#include "engine/FixedClock.h"
-#include "engine/Random.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "engine/text/Codec.h"
+#include "programs/FixedClock.h"
 #include "tests/document/DocTest.h"
 #include "tests/fakes/FakeNotifier.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/SettingsValues.h"
-#include "engine/SmilePlace.h"
+#include "engine/smile/SmilePlace.h"
 #include "tests/document/DocTest.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Characters.h"
-#include "engine/Codec.h"
-#include "engine/CodecTables.h"
-#include "engine/Cp932.h"
-#include "engine/EucJp.h"
+#include "engine/text/Characters.h"
+#include "engine/text/Codec.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/Cp932.h"
+#include "engine/text/EucJp.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Codec.h"
-#include "engine/Cp932.h"
+#include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
 #include "tests/engine/EngineTest.h"
 
 namespace {

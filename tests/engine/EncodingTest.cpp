@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Characters.h"
-#include "engine/Codec.h"
-#include "engine/CodecTables.h"
-#include "engine/EncodingDetector.h"
+#include "engine/text/Characters.h"
+#include "engine/text/Codec.h"
+#include "engine/text/CodecTables.h"
+#include "engine/text/EncodingDetector.h"
 #include "tests/fakes/Hex.h"
 
 namespace {

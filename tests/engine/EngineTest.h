@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Converter.h"
-#include "engine/FixedClock.h"
-#include "engine/Random.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/Hex.h"
 #include "tests/fakes/RecordingProgress.h"

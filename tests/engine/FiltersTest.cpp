@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Filters.h"
 #include "engine/Limits.h"
-#include "engine/Pipeline.h"
+#include "engine/filters/Filters.h"
+#include "engine/smile/Pipeline.h"
 #include "tests/engine/EngineTest.h"
 
 namespace {

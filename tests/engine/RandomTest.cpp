@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/DrawScanner.h"
-#include "engine/FixedClock.h"
-#include "engine/Random.h"
 #include "engine/VectorPath.h"
+#include "engine/smile/DrawScanner.h"
+#include "engine/smile/Random.h"
+#include "programs/FixedClock.h"
 
 namespace {
 

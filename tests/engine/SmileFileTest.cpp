@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/SmileFileReader.h"
-#include "engine/TextFile.h"
+#include "engine/files/TextFile.h"
+#include "engine/smilefiles/SmileFileReader.h"
 #include "tests/engine/EngineTest.h"
 
 namespace {

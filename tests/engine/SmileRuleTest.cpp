@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/SmileRule.h"
+#include "engine/smile/SmileRule.h"
 #include "tests/engine/EngineTest.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "engine/PosixFileSystem.h"
+#include "engine/files/PosixFileSystem.h"
 
 // The system's file calls with faults on demand, as LevelDB's fault-injection Env:
 // every call is numbered, recorded and passed on to the system, but one a fault

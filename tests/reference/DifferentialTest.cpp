@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Converter.h"
-#include "engine/Filters.h"
-#include "engine/FixedClock.h"
 #include "engine/Limits.h"
-#include "engine/Random.h"
 #include "engine/VectorPath.h"
+#include "engine/filters/Filters.h"
+#include "engine/smile/Converter.h"
+#include "engine/smile/Random.h"
+#include "programs/FixedClock.h"
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/RecordingProgress.h"
 #include "tests/reference/LiteralEngine.h"

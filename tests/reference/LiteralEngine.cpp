@@ -3,11 +3,11 @@
 #include <array>
 #include <string_view>
 
-#include "engine/Cp932.h"
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
-#include "engine/Random.h"
-#include "engine/RuleTable.h"
+#include "engine/smile/Random.h"
+#include "engine/smile/RuleTable.h"
+#include "engine/text/Cp932.h"
 
 // Written to be read against the rules, not to be fast: positions are indices into
 // the text as it stands, and text[text.size()] is the terminating zero byte that the

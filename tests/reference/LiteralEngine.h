@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/SmilePlace.h"
+#include "engine/smile/SmilePlace.h"
 
 class CRandom;
 class CRuleTable;

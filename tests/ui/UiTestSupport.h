@@ -28,7 +28,7 @@
 #include <QTimer>
 #include <QVariant>
 
-#include "engine/Codec.h"
+#include "engine/text/Codec.h"
 #include "ui/ChirpwellApp.h"
 #include "ui/DialogUnits.h"
 #include "ui/SettingsDialog.h"
