@@ -6,6 +6,7 @@
 
 #include "cli/Messages.h"
 #include "engine/Limits.h"
+#include "engine/smile/WrittenPlaces.h"
 #include "engine/text/Codec.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/EncodingDetector.h"
@@ -28,50 +29,7 @@ std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_
     return std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
 }
 
-// Letters compared as ASCII: strcasecmp follows the locale, and a Turkish one
-// does not take "SJIS" for "sjis".
-bool SameName(std::string_view left, std::string_view right)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [&](char l, char r) { return lower(l) == lower(r); });
-}
-
 }  // namespace
-
-bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding)
-{
-    // "utf-16" is UTF-16 with a byte-order mark, little-endian unless a mark says
-    // otherwise; utf-16le and utf-16be name an order for text without one.
-    static constexpr std::pair<const char*, EEncoding> kNames[] = {
-        {"shift_jis", EEncoding::ShiftJis},
-        {"sjis", EEncoding::ShiftJis},
-        {"cp932", EEncoding::ShiftJis},
-        {"utf-8", EEncoding::Utf8},
-        {"utf8", EEncoding::Utf8},
-        {"euc-jp", EEncoding::EucJp},
-        {"eucjp", EEncoding::EucJp},
-        {"iso-2022-jp", EEncoding::Iso2022Jp},
-        {"jis", EEncoding::Iso2022Jp},
-        {"utf-16", EEncoding::Utf16LeBom},
-        {"utf-16le", EEncoding::Utf16Le},
-        {"utf-16be", EEncoding::Utf16Be},
-        {"shift_jis-2004", EEncoding::ShiftJis2004},
-        {"euc-jis-2004", EEncoding::EucJis2004},
-    };
-    if (allowAuto && SameName(name, "auto")) {
-        encoding.reset();
-        return true;
-    }
-    for (const auto& [known, value] : kNames) {
-        if (SameName(name, known)) {
-            encoding = value;
-            return true;
-        }
-    }
-    return false;
-}
 
 bool DecodeInput(const std::string& name, std::string& text, std::optional<EEncoding> encoding,
                  CCodec& codec, EEncoding& read, CMessages& messages)
@@ -143,24 +101,8 @@ bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,
 std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodec& codec,
                        const CSmilePlaceList& places)
 {
-    std::vector<std::size_t> bounds;
-    for (const CSmilePlace& place : places) {
-        bounds.push_back(place.m_nPosition);
-        bounds.push_back(place.m_nPosition + place.m_nLength);
-    }
-    std::sort(bounds.begin(), bounds.end());
-    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
-    std::vector<std::size_t> written = bounds;
-    codec.MapOffsets(cp932, encoding, written);
-    auto at = [&](std::size_t offset) {
-        return written[static_cast<std::size_t>(
-            std::lower_bound(bounds.begin(), bounds.end(), offset) - bounds.begin())];
-    };
     std::string text;
-    for (const CSmilePlace& place : places) {
-        const std::size_t start = at(place.m_nPosition);
-        text += std::to_string(start) + " " +
-                std::to_string(at(place.m_nPosition + place.m_nLength) - start) + "\n";
-    }
+    for (const CSmilePlace& place : WrittenPlaces(codec, cp932, encoding, places))
+        text += std::to_string(place.m_nPosition) + " " + std::to_string(place.m_nLength) + "\n";
     return text;
 }

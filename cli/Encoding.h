@@ -15,10 +15,6 @@ class CMessages;
 // is told with its place: LINE:COLUMN from 1, columns in characters. Each is false
 // after a message.
 
-// An encoding's name on the command line, any case: auto (when allowed), shift_jis,
-// sjis, cp932, utf-8, utf8, euc-jp or eucjp. False for another name; auto gives none.
-bool ParseEncodingName(const std::string& name, bool allowAuto, std::optional<EEncoding>& encoding);
-
 // The input whose bytes text holds, which messages call name, made its CP932 text in
 // place: in encoding, or in the one detected when none is given; read says which it
 // was. codec starts afresh for it.

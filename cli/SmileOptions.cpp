@@ -195,7 +195,7 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
             std::optional<EEncoding>& encoding =
                 output ? options.m_outputEncoding
                        : code == kOptEncoding ? options.m_inputEncoding : options.m_smileEncoding;
-            if (!ParseEncodingName(optarg, !output, encoding)) {
+            if (!EncodingByName(optarg, !output, encoding)) {
                 message = FormatMessage(
                     output ? Tr("unknown encoding '%1' (see --help)")
                            : Tr("unknown encoding '%1' (auto, or see --help)"),

@@ -1,11 +1,55 @@
 #include "engine/text/Encoding.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
+// Letters compared as ASCII: strcasecmp follows the locale, and a Turkish one
+// does not take "SJIS" for "sjis".
+bool SameName(std::string_view left, std::string_view right)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [&](char l, char r) { return lower(l) == lower(r); });
+}
+
 }  // namespace
+
+bool EncodingByName(std::string_view name, bool allowAuto, std::optional<EEncoding>& encoding)
+{
+    static constexpr std::pair<const char*, EEncoding> kNames[] = {
+        {"shift_jis", EEncoding::ShiftJis},
+        {"sjis", EEncoding::ShiftJis},
+        {"cp932", EEncoding::ShiftJis},
+        {"utf-8", EEncoding::Utf8},
+        {"utf8", EEncoding::Utf8},
+        {"euc-jp", EEncoding::EucJp},
+        {"eucjp", EEncoding::EucJp},
+        {"iso-2022-jp", EEncoding::Iso2022Jp},
+        {"jis", EEncoding::Iso2022Jp},
+        {"utf-16", EEncoding::Utf16LeBom},
+        {"utf-16le", EEncoding::Utf16Le},
+        {"utf-16be", EEncoding::Utf16Be},
+        {"shift_jis-2004", EEncoding::ShiftJis2004},
+        {"euc-jis-2004", EEncoding::EucJis2004},
+    };
+    if (allowAuto && SameName(name, "auto")) {
+        encoding.reset();
+        return true;
+    }
+    for (const auto& [known, value] : kNames) {
+        if (SameName(name, known)) {
+            encoding = value;
+            return true;
+        }
+    }
+    return false;
+}
 
 const char* EncodingName(EEncoding encoding)
 {

@@ -1,6 +1,7 @@
 #ifndef CHIRPWELL_ENGINE_TEXT_ENCODING_H
 #define CHIRPWELL_ENGINE_TEXT_ENCODING_H
 
+#include <optional>
 #include <string_view>
 
 // The encodings a text file is read and written in. Whatever a file's encoding,
@@ -24,6 +25,13 @@ enum class EEncoding {
 const char* EncodingName(EEncoding encoding);
 
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The encoding of a name, any case, as the command line and the library take them:
+// "shift_jis" ("sjis", "cp932"), "utf-8" ("utf8"), "euc-jp" ("eucjp"), "iso-2022-jp"
+// ("jis"), "utf-16" (with a byte-order mark, little-endian unless a mark says
+// otherwise), "utf-16le", "utf-16be" (without one), "shift_jis-2004",
+// "euc-jis-2004", and, when allowAuto, "auto", which gives none. False for another.
+bool EncodingByName(std::string_view name, bool allowAuto, std::optional<EEncoding>& encoding);
 
 // The byte-order mark that starts a text in encoding; empty for none.
 std::string_view ByteOrderMarkOf(EEncoding encoding);
