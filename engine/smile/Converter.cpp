@@ -80,7 +80,7 @@ bool CConverter::LoadSmileFile(const std::string& path, CSmileFileFault* why)
     CSmileFileFault fault;
     std::string bytes;
     if (ReadSmileFileBytes(path, bytes, fault))
-        return LoadSmileBytes(path, std::move(bytes), std::nullopt);
+        return LoadSmileBytes(path, std::move(bytes), std::nullopt, why);
     StartSmileSet();
     if (why)
         *why = fault;
@@ -88,15 +88,15 @@ bool CConverter::LoadSmileFile(const std::string& path, CSmileFileFault* why)
 }
 
 bool CConverter::LoadSmileText(const std::string& path, std::string_view bytes,
-                               std::optional<EEncoding> encoding)
+                               std::optional<EEncoding> encoding, CSmileFileFault* why)
 {
     if (path == kBuiltInSetPath)
         return LoadSmileContent(path, {});
-    return LoadSmileBytes(path, std::string(bytes), encoding);
+    return LoadSmileBytes(path, std::string(bytes), encoding, why);
 }
 
 bool CConverter::LoadSmileBytes(const std::string& path, std::string bytes,
-                                std::optional<EEncoding> encoding)
+                                std::optional<EEncoding> encoding, CSmileFileFault* why)
 {
     CSmileFileFault fault;
     std::string content;
@@ -104,9 +104,11 @@ bool CConverter::LoadSmileBytes(const std::string& path, std::string bytes,
         StartSmileSet();
         // The file could be read, so the callers would not know why it failed.
         ShowDecodingFault(path, fault);
+        if (why)
+            *why = fault;
         return false;
     }
-    const bool loaded = LoadSmileContent(path, content);
+    const bool loaded = LoadSmileContent(path, content, why);
     // A bad line leaves the built-in set, which needs no bytes.
     if (loaded) {
         m_strSmilePath = path;
@@ -156,7 +158,8 @@ void CConverter::ShowDecodingFault(const std::string& path, const CSmileFileFaul
     m_notifier.ShowMessage(DecodingFaultMessage(path, fault.m_eEncoding, fault.m_text));
 }
 
-bool CConverter::LoadSmileContent(const std::string& path, std::string_view content)
+bool CConverter::LoadSmileContent(const std::string& path, std::string_view content,
+                                  CSmileFileFault* why)
 {
     StartSmileSet();
     if (path == kBuiltInSetPath) {
@@ -170,6 +173,8 @@ bool CConverter::LoadSmileContent(const std::string& path, std::string_view cont
     if (badLine == 0)
         return true;
     ShowLineError(badLine);
+    if (why)
+        why->m_nBadLine = badLine;
     LoadBuiltInSet();
     return false;
 }
@@ -213,10 +218,12 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
         return false;
 
     // The result is built in one buffer of the final room while the text is read
-    // once, so no replacement moves the rest of the text.
+    // once, so no replacement moves the rest of the text. A run without a maximum
+    // starts with a little more than the text and grows.
     std::string smiled;
     try {
-        smiled.reserve(maxLength);
+        smiled.reserve(maxLength >= kUnlimited / 2 ? text.size() + text.size() / 8 + 4096
+                                                    : maxLength);
     } catch (const std::bad_alloc&) {
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;

@@ -41,13 +41,14 @@ public:
     // path is "????", which installs the built-in set. A bad line is reported and
     // leaves the built-in set; a file that cannot be read (not a regular file, or
     // larger than the text limit) leaves no rules.
-    // why, when given, says why a file could not be read.
+    // why, when given, says why a file could not be read or which line was bad.
     bool LoadSmileFile(const std::string& path, CSmileFileFault* why = nullptr);
     // The same for the content of a smile file already read from path, in encoding
     // or, without one, in the encoding detected. Content that is no text in that
     // encoding, or needs more codes than are free, is reported and leaves no rules.
     bool LoadSmileText(const std::string& path, std::string_view content,
-                       std::optional<EEncoding> encoding = std::nullopt);
+                       std::optional<EEncoding> encoding = std::nullopt,
+                       CSmileFileFault* why = nullptr);
     CCodec& Codec() { return m_codec; }
     // After the codec started a new text: the smile set in force and the censor
     // characters, which previous encoded, are encoded again for it; the set from
@@ -101,10 +102,11 @@ private:
     // Empties the rule table and resets the reader's state, as every load begins.
     void StartSmileSet();
     // Takes the smile set from the CP932 content of the smile file at path.
-    bool LoadSmileContent(const std::string& path, std::string_view content);
+    bool LoadSmileContent(const std::string& path, std::string_view content,
+                          CSmileFileFault* why = nullptr);
     // The same from its bytes, in encoding or the one detected, kept for EncodeAgain.
     bool LoadSmileBytes(const std::string& path, std::string bytes,
-                        std::optional<EEncoding> encoding);
+                        std::optional<EEncoding> encoding, CSmileFileFault* why = nullptr);
     void ShowDecodingFault(const std::string& path, const CSmileFileFault& fault);
 
     CSmilePlaceList m_smilePlaces;

@@ -27,7 +27,7 @@ void RunFilters(const CConverter& settings, std::string& text, IProgress& progre
 // What opening a file does to its text once the generator is seeded: the filters,
 // then the smile by smiler, which may be settings itself, up to half the room, whole
 // characters only when wholeCharacters (a transcoded text). Its result is the
-// smile's.
+// smile's. With room kUnlimited nothing is limited.
 bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string& text,
                     IProgress& progress, std::size_t room = kTextLimit,
                     bool wholeCharacters = false);

@@ -11,11 +11,12 @@
 
 // Why a smile file could not be read: the system's reason, or an EReadError (not a
 // regular file, larger than the text limit); or, when error is empty, text that is
-// no text in encoding.
+// no text in encoding; or the first bad line, from 1, when it could be read.
 struct CSmileFileFault {
     std::error_code m_error;
     CTextFault m_text;
     EEncoding m_eEncoding = EEncoding::ShiftJis;
+    int m_nBadLine = 0;
 };
 
 // The bytes of the smile file at path, a regular file of at most the text limit.

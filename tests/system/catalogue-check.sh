@@ -1,7 +1,7 @@
 #!/bin/sh
 # Keeps the message catalogues whole: extracts the messages from the sources as
-# po/update.sh does, then checks that po/chirpwell.pot holds exactly those and
-# that every translation has each of them translated, none fuzzy, with the same
+# po/update.sh does, then checks that each domain's template holds exactly those
+# and that every translation has each of them translated, none fuzzy, with the same
 # %1, %2 and %3 as the English.
 #   catalogue-check.sh
 set -eu
@@ -10,22 +10,32 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 require xgettext msgcmp msgfmt
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$root/po/update.sh" "$work/sources.pot"
+"$root/po/update.sh" "$work/sources.pot" "$work/library.pot"
 failed=0
-# msgcmp DEF REF: every message of REF is in DEF; translated unless told not.
-if ! msgcmp --use-untranslated "$root/po/chirpwell.pot" "$work/sources.pot" ||
-    ! msgcmp --use-untranslated "$work/sources.pot" "$root/po/chirpwell.pot"; then
-    echo "po/chirpwell.pot differs from the sources' messages: run po/update.sh" >&2
-    failed=1
-fi
 count=0
-for po in "$root"/po/*.po; do
-    count=$((count + 1))
-    if ! msgcmp "$po" "$work/sources.pot" || ! msgfmt --check -o /dev/null "$po"; then
-        echo "$po lacks translations or has wrong ones" >&2
+messages=0
+# TEMPLATE SOURCES TRANSLATIONS...: the template holds exactly the sources' messages
+# (msgcmp DEF REF: every message of REF is in DEF), and every translation each of
+# them, translated, none fuzzy, with the same %1, %2 and %3 as the English.
+check() {
+    template=$1 sources=$2
+    shift 2
+    if ! msgcmp --use-untranslated "$template" "$sources" ||
+        ! msgcmp --use-untranslated "$sources" "$template"; then
+        echo "$template differs from the sources' messages: run po/update.sh" >&2
         failed=1
     fi
-done
-[ "$count" -gt 0 ] || { echo "no translations in po/" >&2; exit 1; }
-[ "$failed" -eq 0 ] && echo "$count catalogue(s) complete: $(($(grep -c '^msgid ' "$work/sources.pot") - 1)) messages"
+    for po in "$@"; do
+        count=$((count + 1))
+        if ! msgcmp "$po" "$sources" || ! msgfmt --check -o /dev/null "$po"; then
+            echo "$po lacks translations or has wrong ones" >&2
+            failed=1
+        fi
+    done
+    messages=$((messages + $(grep -c '^msgid ' "$sources") - 1))
+}
+check "$root/po/chirpwell.pot" "$work/sources.pot" "$root"/po/*.po
+check "$root/po/libchirpwell/libchirpwell.pot" "$work/library.pot" "$root"/po/libchirpwell/*.po
+[ "$count" -gt 1 ] || { echo "no translations in po/" >&2; exit 1; }
+[ "$failed" -eq 0 ] && echo "$count catalogue(s) complete: $messages messages"
 exit "$failed"

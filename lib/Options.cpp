@@ -1,0 +1,124 @@
+// The options of the C interface.
+
+#include <new>
+#include <string>
+
+#include "engine/text/Codec.h"
+#include "engine/text/Encoding.h"
+#include "engine/text/TextFormat.h"
+#include "lib/Handles.h"
+#include "lib/LibraryTexts.h"
+#include "lib/Quiet.h"
+
+namespace {
+
+chirpwell_code SetEncoding(std::optional<EEncoding>& field, const char* name, bool allowAuto,
+                           char** message)
+{
+    std::optional<EEncoding> encoding;
+    if (name && !EncodingByName(name, allowAuto, encoding))
+        return Fail(CHIRPWELL_ERROR_ARGUMENT,
+                    FormatMessage(LibTr("%1 is no encoding Chirpwell knows"), name), message);
+    field = encoding;
+    return CHIRPWELL_OK;
+}
+
+// A censor character must be a character of CP932, in either of its Unicode forms.
+bool IsCensorCharacter(const char* utf8)
+{
+    std::string cp932;
+    return Utf8ToCp932(utf8, cp932) && !cp932.empty();
+}
+
+}  // namespace
+
+chirpwell_options* chirpwell_options_create(void)
+{
+    return Quietly(nullptr, [] { return new chirpwell_options; });
+}
+
+void chirpwell_options_destroy(chirpwell_options* options)
+{
+    delete options;
+}
+
+void chirpwell_options_set_frequency(chirpwell_options* options, int percent)
+{
+    if (options)
+        options->m_nFrequency = percent;
+}
+
+void chirpwell_options_set_html(chirpwell_options* options, int on)
+{
+    if (options)
+        options->m_bHtml = on != 0;
+}
+
+void chirpwell_options_set_comments(chirpwell_options* options, int on)
+{
+    if (options)
+        options->m_bComments = on != 0;
+}
+
+void chirpwell_options_set_newlines(chirpwell_options* options, int on)
+{
+    if (options)
+        options->m_bNewlines = on != 0;
+}
+
+void chirpwell_options_set_seed(chirpwell_options* options, uint32_t seed)
+{
+    if (options)
+        options->m_seed = seed;
+}
+
+void chirpwell_options_set_seed_from_clock(chirpwell_options* options)
+{
+    if (options)
+        options->m_seed.reset();
+}
+
+chirpwell_code chirpwell_options_set_censor_characters(chirpwell_options* options,
+                                                       const char* zenkaku, const char* hankaku,
+                                                       char** message)
+{
+    if (!options)
+        return Fail(CHIRPWELL_ERROR_ARGUMENT, LibTr("the options are null"), message);
+    return Guarded(message, [&] {
+        for (const char* character : {zenkaku, hankaku}) {
+            if (character && !IsCensorCharacter(character))
+                return Fail(CHIRPWELL_ERROR_ARGUMENT,
+                            FormatMessage(LibTr("%1 is no censor character: it must be a "
+                                                "character of Shift_JIS"),
+                                          character),
+                            message);
+        }
+        if (zenkaku)
+            options->m_strZenkaku = zenkaku;
+        if (hankaku)
+            options->m_strHankaku = hankaku;
+        return CHIRPWELL_OK;
+    });
+}
+
+chirpwell_code chirpwell_options_set_encoding(chirpwell_options* options, const char* name,
+                                              char** message)
+{
+    if (!options)
+        return Fail(CHIRPWELL_ERROR_ARGUMENT, LibTr("the options are null"), message);
+    return Guarded(message, [&] { return SetEncoding(options->m_input, name, true, message); });
+}
+
+chirpwell_code chirpwell_options_set_output_encoding(chirpwell_options* options, const char* name,
+                                                     char** message)
+{
+    if (!options)
+        return Fail(CHIRPWELL_ERROR_ARGUMENT, LibTr("the options are null"), message);
+    return Guarded(message, [&] { return SetEncoding(options->m_output, name, false, message); });
+}
+
+void chirpwell_options_set_limits(chirpwell_options* options, int on)
+{
+    if (options)
+        options->m_bLimits = on != 0;
+}
