@@ -9,6 +9,7 @@
      cc smile.c $(pkg-config --cflags --libs chirpwell) -o smile */
 
 #include <errno.h>
+#include <locale.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -48,6 +49,8 @@ static char* read_file(const char* path, size_t* length)
 
 int main(int argc, char** argv)
 {
+    /* The library's messages follow the user's language, as the command's do. */
+    setlocale(LC_ALL, "");
     const char* path = NULL;
     chirpwell_options* options = chirpwell_options_create();
     chirpwell_set* set = chirpwell_set_builtin();

@@ -7,11 +7,11 @@
 #       A system of only build-essential, cmake, ninja-build, git, python3 and
 #       clang: clones this repository's current commit into it and runs the
 #       README's test command, ./scripts/test.sh.
-#   scripts/fresh-debian-test.sh --package [DEB] [--keep] [--root FOLDER]
-#       A minimal system with man-db and locales: installs DEB (by default the
-#       one "cmake --build build --target package" makes) with apt and checks
-#       the desktop entry, the manual pages in English and Japanese and
-#       chirpwell-smile --help.
+#   scripts/fresh-debian-test.sh --package [DEB...] [--keep] [--root FOLDER]
+#       A minimal system with man-db and locales: installs the DEB files (by
+#       default the three "cmake --build build --target package" makes) with apt
+#       and checks the desktop entry, the manual pages in English and Japanese,
+#       chirpwell-smile --help and the library's files.
 #
 # The mirror is the bookworm one of this machine's apt sources, or $DEBIAN_MIRROR.
 # Downloaded packages are kept in /var/cache/chirpwell-debootstrap for the next
@@ -25,14 +25,13 @@ while [ $# -gt 0 ]; do
     case $1 in
     --package)
         mode=package
-        case ${2:-} in
-        '' | --*) ;;
-        *) deb=$2; shift ;;
-        esac
+        while case ${2:-} in '' | --*) false ;; esac do
+            deb="$deb $2"; shift
+        done
         ;;
     --keep) keep=1 ;;
     --root) root=${2:?--root needs a FOLDER}; shift ;;
-    *) echo "usage: $0 [--package [DEB]] [--keep] [--root FOLDER]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--package [DEB...]] [--keep] [--root FOLDER]" >&2; exit 2 ;;
     esac
     shift
 done
@@ -42,12 +41,17 @@ require debootstrap chroot mount umount mountpoint git
 
 if [ "$mode" = package ]; then
     if [ -z "$deb" ]; then
-        deb=$(ls "$repo"/build/chirpwell_*_"$(dpkg --print-architecture)".deb 2>/dev/null | tail -n 1)
-        [ -n "$deb" ] || { echo "$0: no package in build/; make one with" \
+        program=$(ls "$repo"/build/chirpwell_*_"$(dpkg --print-architecture)".deb 2>/dev/null | tail -n 1)
+        [ -n "$program" ] || { echo "$0: no package in build/; make them with" \
             "'cmake --build build --target package'" >&2; exit 2; }
+        tail=${program#"$repo"/build/chirpwell_}
+        deb="$program $repo/build/libchirpwell1_$tail $repo/build/libchirpwell-dev_$tail"
     fi
-    [ -s "$deb" ] || { echo "$0: no such package: $deb" >&2; exit 2; }
-    deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+    debs=""
+    for file in $deb; do
+        [ -s "$file" ] || { echo "$0: no such package: $file" >&2; exit 2; }
+        debs="$debs $(cd "$(dirname "$file")" && pwd)/$(basename "$file")"
+    done
 fi
 
 mirror=${DEBIAN_MIRROR:-}
@@ -143,14 +147,18 @@ if [ "$mode" = test ]; then
     exit 0
 fi
 
-cp "$deb" "$root/tmp/"
-chmod 644 "$root/tmp/$(basename "$deb")"
+installs=""
+for file in $debs; do
+    cp "$file" "$root/tmp/"
+    chmod 644 "$root/tmp/$(basename "$file")"
+    installs="$installs /tmp/$(basename "$file")"
+done
 start=$(now)
 inside "
     set -eu
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt install -y /tmp/$(basename "$deb") > /tmp/apt.out 2>&1 || { cat /tmp/apt.out; exit 1; }
+    apt install -y $installs > /tmp/apt.out 2>&1 || { cat /tmp/apt.out; exit 1; }
     # apt draws its progress with carriage returns.
     tr '\\r' '\\n' < /tmp/apt.out > /tmp/apt.log
     # Installing without complaint: no warning or error from apt or dpkg.
@@ -158,7 +166,7 @@ inside "
         echo 'apt complained while installing the package' >&2
         exit 1
     fi
-    sed -n 's/^Setting up \(chirpwell .*\) \.\.\.$/Installed \1/p' /tmp/apt.log
+    sed -n 's/^Setting up \(\(lib\)\{0,1\}chirpwell.*\) \.\.\.$/Installed \1/p' /tmp/apt.log
 "
 took "apt install" "$start"
 
@@ -182,7 +190,7 @@ inside '
     [ ! -s /tmp/man.err ] || { cat /tmp/man.err; fail "man complained about the Japanese page"; }
     echo "$page" | grep -q "^終了ステータス" || fail "man chirpwell-smile is not the Japanese page"
     echo "man chirpwell-smile (Japanese): $(echo "$page" | sed -n 4p | sed "s/^ *//")"
-    for section in "1 chirpwell" "5 chirpwell-smile-file"; do
+    for section in "1 chirpwell" "5 chirpwell-smile-file" "3 chirpwell"; do
         for language in C.UTF-8 ja_JP.UTF-8; do
             LANG=$language man --warnings $section > /dev/null 2>/tmp/man.err
             [ ! -s /tmp/man.err ] || { cat /tmp/man.err; fail "man $section ($language)"; }
@@ -202,5 +210,15 @@ inside '
     echo "chirpwell --version: $version"
     [ "$version" = "chirpwell $(dpkg-query -W -f "\${Version}" chirpwell)" ] ||
         fail "chirpwell --version"
+    # The library where the loader looks, and the files a build wants.
+    if dpkg-query -W libchirpwell-dev > /dev/null 2>&1; then
+        for file in "$(dpkg -L libchirpwell1 | grep "/libchirpwell\.so\.1$")" \
+            /usr/include/chirpwell/chirpwell.h \
+            "$(dpkg -L libchirpwell-dev | grep "/pkgconfig/chirpwell\.pc$")"; do
+            [ -s "$file" ] || fail "the library packages lack $file"
+        done
+        ldconfig -p | grep -q "libchirpwell\.so\.1 " || fail "ldconfig does not know libchirpwell"
+        echo "libchirpwell: $(ldconfig -p | grep -m1 "libchirpwell\.so\.1 ")"
+    fi
 '
 echo "The package installs and works in a clean Debian 12 system"
