@@ -8,6 +8,7 @@
 #include "engine/Limits.h"
 #include "engine/smile/WrittenPlaces.h"
 #include "engine/text/Codec.h"
+#include "engine/smile/Converter.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/EncodingDetector.h"
 #include "engine/text/TextFormat.h"
@@ -63,11 +64,17 @@ bool DecodeInput(const std::string& name, std::string& text, std::optional<EEnco
     return true;
 }
 
-bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
+bool CensorCharacter(const char* option, bool fullWidth, const std::string& utf8, CCodec& codec,
                      std::string& cp932, CMessages& messages)
 {
-    if (codec.DecodeCp932Input(utf8, cp932))
-        return true;
+    if (codec.DecodeCp932Input(utf8, cp932)) {
+        if (CConverter::IsCensorCharacter(cp932, fullWidth))
+            return true;
+        messages.Error(FormatMessage(fullWidth ? Tr("%1: not a single full-width character")
+                                               : Tr("%1: not a single half-width character"),
+                                     option));
+        return false;
+    }
     if (FindInvalidUtf8(utf8) != std::string::npos)
         messages.Error(FormatMessage(Tr("%1: invalid UTF-8"), option));
     else

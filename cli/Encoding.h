@@ -20,8 +20,8 @@ class CMessages;
 // was. codec starts afresh for it.
 bool DecodeInput(const std::string& name, std::string& text, std::optional<EEncoding> encoding,
                  CCodec& codec, EEncoding& read, CMessages& messages);
-// A censor character given to option, as CP932 for the text of codec.
-bool CensorCharacter(const char* option, const std::string& utf8, CCodec& codec,
+// The censor character of the width given to option, as CP932 for the text of codec.
+bool CensorCharacter(const char* option, bool fullWidth, const std::string& utf8, CCodec& codec,
                      std::string& cp932, CMessages& messages);
 // The result in encoding; cp932 may be taken over.
 bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,

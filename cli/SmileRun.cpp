@@ -113,9 +113,9 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     converter.m_bHTMLCut = options.m_bHtml;
     converter.m_bCPPCut = options.m_bComments;
     converter.m_bReturnCode = !options.m_bKeepNewlines;
-    if (!CensorCharacter("--zenkaku", options.m_strZenkaku, codec, converter.m_strZenkaku,
+    if (!CensorCharacter("--zenkaku", true, options.m_strZenkaku, codec, converter.m_strZenkaku,
                          messages) ||
-        !CensorCharacter("--hankaku", options.m_strHankaku, codec, converter.m_strHankaku,
+        !CensorCharacter("--hankaku", false, options.m_strHankaku, codec, converter.m_strHankaku,
                          messages))
         return kExitFailed;
 

@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "engine/smile/Converter.h"
 #include "engine/text/Codec.h"
 #include "engine/text/Encoding.h"
 #include "engine/text/TextFormat.h"
@@ -23,11 +24,12 @@ chirpwell_code SetEncoding(std::optional<EEncoding>& field, const char* name, bo
     return CHIRPWELL_OK;
 }
 
-// A censor character must be a character of CP932, in either of its Unicode forms.
-bool IsCensorCharacter(const char* utf8)
+// A censor character must be one character of CP932, in either of its Unicode
+// forms, of the width it stands for.
+bool IsCensorCharacter(const char* utf8, bool fullWidth)
 {
     std::string cp932;
-    return Utf8ToCp932(utf8, cp932) && !cp932.empty();
+    return Utf8ToCp932(utf8, cp932) && CConverter::IsCensorCharacter(cp932, fullWidth);
 }
 
 }  // namespace
@@ -85,14 +87,18 @@ chirpwell_code chirpwell_options_set_censor_characters(chirpwell_options* option
     if (!options)
         return Fail(CHIRPWELL_ERROR_ARGUMENT, LibTr("the options are null"), message);
     return Guarded(message, [&] {
-        for (const char* character : {zenkaku, hankaku}) {
-            if (character && !IsCensorCharacter(character))
-                return Fail(CHIRPWELL_ERROR_ARGUMENT,
-                            FormatMessage(LibTr("%1 is no censor character: it must be a "
-                                                "character of Shift_JIS"),
-                                          character),
-                            message);
-        }
+        if (zenkaku && !IsCensorCharacter(zenkaku, true))
+            return Fail(CHIRPWELL_ERROR_ARGUMENT,
+                        FormatMessage(LibTr("%1 is no full-width censor character: it must be "
+                                            "one full-width character of Shift_JIS"),
+                                      zenkaku),
+                        message);
+        if (hankaku && !IsCensorCharacter(hankaku, false))
+            return Fail(CHIRPWELL_ERROR_ARGUMENT,
+                        FormatMessage(LibTr("%1 is no half-width censor character: it must be "
+                                            "one half-width character of Shift_JIS"),
+                                      hankaku),
+                        message);
         if (zenkaku)
             options->m_strZenkaku = zenkaku;
         if (hankaku)

@@ -257,11 +257,18 @@ void CConverter::SaveSettings(IProfile& profile) const
     WriteCp932(profile, kKeyZenkaku, m_strZenkaku, m_codec);
 }
 
+bool CConverter::IsCensorCharacter(std::string_view cp932, bool fullWidth)
+{
+    if (fullWidth)
+        return cp932.size() == 2 && IsLeadByte(static_cast<unsigned char>(cp932[0]));
+    return cp932.size() == 1;
+}
+
 bool CConverter::Censor(std::string& text)
 {
-    if (m_strZenkaku.size() != 2)
+    if (!IsCensorCharacter(m_strZenkaku, true))
         m_strZenkaku = Cp932Text(kDefaultZenkaku);
-    if (m_strHankaku.size() != 1)
+    if (!IsCensorCharacter(m_strHankaku, false))
         m_strHankaku = Cp932Text(kDefaultHankaku);
     m_random.SeedFromClock();
 

@@ -81,6 +81,9 @@ public:
     // character but blanks and the full-width space is censored at the frequency.
     bool Censor(std::string& text);
     bool Reverse(std::string& text) const;
+    // Whether cp932 is one character of the width a censor character needs: a
+    // full-width one of two bytes, or a half-width one of one.
+    static bool IsCensorCharacter(std::string_view cp932, bool fullWidth);
 
     // The first place after position, or the last place before it; a message and
     // nothing when there is none.

@@ -126,8 +126,8 @@ CHIRPWELL_EXPORT void chirpwell_options_set_seed(chirpwell_options* options, uin
 CHIRPWELL_EXPORT void chirpwell_options_set_seed_from_clock(chirpwell_options* options);
 
 /* The censor characters, UTF-8: one full-width and one half-width character of
-   CP932 (a character CP932 lacks, or more than one, is an argument error). Either
-   may be NULL to keep what is set. */
+   CP932 (a character CP932 lacks, one of the other width or more than one is an
+   argument error). Either may be NULL to keep what is set. */
 CHIRPWELL_EXPORT chirpwell_code chirpwell_options_set_censor_characters(
     chirpwell_options* options, const char* zenkaku, const char* hankaku, char** message);
 

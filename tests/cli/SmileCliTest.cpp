@@ -319,8 +319,14 @@ TEST_F(SmileCliTest, EncodingsComeBackAndFaultsNameTheirPlace)
     const CRun bytes = Run({"--encoding=sjis", "-f", "100", "-s", rules.string()}, "\x81\x42");
     EXPECT_EQ(bytes.m_strOut, "\x81!");
 
-    const CRun zenkaku = Run({"--censor", "--zenkaku=€"}, "a");
-    EXPECT_EQ(zenkaku.m_nExit, 2);
+    // A character Shift_JIS lacks, or not one of the width the option stands for,
+    // is refused rather than quietly replaced by the default.
+    for (const char* option : {"--zenkaku=€", "--zenkaku=●●", "--zenkaku=*", "--hankaku=■",
+                               "--hankaku=ab"}) {
+        const CRun refused = Run({"--censor", "-f", "100", option}, "a");
+        EXPECT_EQ(refused.m_nExit, 2) << option;
+        EXPECT_EQ(refused.m_strOut, "") << option;
+    }
     // The wave dash typed on Linux censors as itself in UTF-8 and as CP932's in
     // Shift_JIS.
     const CRun wave = Run({"--utf8", "--censor", "-f", "100", "--zenkaku=〜"}, "あい");
