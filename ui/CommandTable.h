@@ -2,7 +2,7 @@
 #define CHIRPWELL_UI_COMMANDTABLE_H
 
 #include <optional>
-#include <vector>
+#include <span>
 
 #include <QKeySequence>
 #include <QList>
@@ -10,23 +10,62 @@
 
 #include "ui/PixelArt.h"
 
-struct CCommandText;
+// The window's menus: the menu bar's popups and the submenus within them.
+enum class EMenu {
+    None,  // a command without a menu item, or the menu bar as a menu's parent
+    File,
+    ReopenEncoding,
+    SaveEncoding,
+    Edit,
+    Search,
+    View,
+    Convert,
+    SelectionEffects,
+    WholeEffects,
+    Help,
+};
 
-// A command as the menus, keys and toolbar show it: its texts, found by its id in
-// the table of texts; its keys, the first of them named in its menu item; its
-// toolbar picture, if it has a button; whether it carries a check mark.
-struct CCommandRow {
+// A place in a menu or on the toolbar, written as two digits: the tens are the
+// group, the ones the order within it, and a separator stands between groups.
+// 0 is no place.
+using Place = int;
+
+inline bool IsNewGroup(Place previous, Place place) { return previous / 10 != place / 10; }
+
+// A command as the menus, keys and toolbar show it: its menu text, status-bar
+// prompt and tooltip; its keys, as Qt reads them and several apart with "; ", the
+// first named in its menu item; its toolbar picture; whether it carries a check
+// mark; and its places.
+struct CCommand {
     int m_nId;
-    QList<QKeySequence> m_keys;
+    const char* m_pMenuText;
+    const char* m_pPrompt;
+    const char* m_pTooltip;
+    const char* m_pKeys;
     std::optional<EToolBarImage> m_image;
     bool m_bCheckable;
+    EMenu m_eMenu;
+    Place m_nMenuPlace;
+    Place m_nToolBarPlace;
 
-    const CCommandText& Texts() const;
+    QList<QKeySequence> Keys() const;
     // The menu text, then a tab and the name of the first key.
     QString MenuItemText() const;
 };
 
-// Every command of the window but the recent-file entries, which the list names.
-const std::vector<CCommandRow>& CommandTable();
+// A menu: its title, and where it sits in its parent (the menu bar for None).
+struct CMenu {
+    EMenu m_eMenu;
+    const char* m_pTitle;
+    EMenu m_eParent;
+    Place m_nPlace;
+};
+
+// Every command of the window. The recent-file list has one row, its first entry,
+// whose place the other seven entries follow.
+std::span<const CCommand> CommandTable();
+const CCommand& FindCommand(int id);
+// Every menu, each after its parent.
+std::span<const CMenu> MenuTable();
 
 #endif

@@ -1,5 +1,8 @@
 #include "ui/MainFrame.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -62,65 +65,73 @@ QAction* CMainFrame::CreateAction(int id, const QString& text)
 
 void CMainFrame::CreateActions()
 {
-    for (const CCommandRow& row : CommandTable()) {
-        QAction* action = CreateAction(row.m_nId, row.MenuItemText());
-        action->setStatusTip(Ui(row.Texts().m_pPrompt));
-        action->setToolTip(Ui(row.Texts().m_pTooltip));
-        action->setShortcuts(row.m_keys);
-        action->setCheckable(row.m_bCheckable);
-        if (row.m_image)
-            action->setIcon(ToolBarIcon(*row.m_image));
+    for (const CCommand& command : CommandTable()) {
+        QAction* action = CreateAction(command.m_nId, command.MenuItemText());
+        action->setStatusTip(Ui(command.m_pPrompt));
+        action->setToolTip(Ui(command.m_pTooltip));
+        action->setShortcuts(command.Keys());
+        action->setCheckable(command.m_bCheckable);
+        if (command.m_image)
+            action->setIcon(ToolBarIcon(*command.m_image));
         // Keys work whether or not a menu shows the command.
         addAction(action);
     }
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id) {
-        QAction* action = CreateAction(id, QString());
+        QAction* action = id == ID_FILE_MRU_FILE1 ? m_actions.at(id) : CreateAction(id, QString());
         action->setStatusTip(FromCp932(RecentFilePrompt(static_cast<std::size_t>(id - ID_FILE_MRU_FILE1))));
     }
 }
 
+namespace {
+
+// What a menu or the toolbar shows at a place: a command or a submenu.
+struct CEntry {
+    Place m_nPlace;
+    QAction* m_pAction;
+};
+
+// Adds the entries in the order of their places, a separator between groups.
+template <typename Widget>
+void AddInPlaceOrder(Widget* widget, std::vector<CEntry> entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CEntry& a, const CEntry& b) { return a.m_nPlace < b.m_nPlace; });
+    Place previous = 0;
+    for (const CEntry& entry : entries) {
+        if (previous != 0 && IsNewGroup(previous, entry.m_nPlace))
+            widget->addSeparator();
+        widget->addAction(entry.m_pAction);
+        previous = entry.m_nPlace;
+    }
+}
+
+}  // namespace
+
 void CMainFrame::CreateMenus()
 {
-    auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
-        for (const int id : ids) {
-            if (id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(m_actions.at(id));
-        }
-    };
-    auto popup = [this](QMenu* parent, const char* title) {
-        QMenu* menu = parent ? parent->addMenu(Ui(title)) : menuBar()->addMenu(Ui(title));
+    std::map<EMenu, QMenu*> menus;
+    std::map<EMenu, std::vector<CEntry>> entries;
+    for (const CMenu& row : MenuTable()) {
+        QWidget* parent = row.m_eParent == EMenu::None ? static_cast<QWidget*>(menuBar())
+                                                       : menus.at(row.m_eParent);
+        QMenu* menu = new QMenu(Ui(row.m_pTitle), parent);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-        return menu;
-    };
-
-    m_pFileMenu = popup(nullptr, kMenuFile);
-    add(m_pFileMenu, {ID_FILE_OPEN, ID_RELOAD});
-    add(popup(m_pFileMenu, kMenuReopenEncoding),
-        {ID_REOPEN_DETECT, ID_REOPEN_SHIFT_JIS, ID_REOPEN_UTF8, ID_REOPEN_EUC_JP,
-         ID_REOPEN_ISO2022JP, ID_REOPEN_UTF16, ID_REOPEN_UTF16LE, ID_REOPEN_UTF16BE,
-         ID_REOPEN_SHIFT_JIS_2004, ID_REOPEN_EUC_JIS_2004, 0, ID_DETECT_ENCODING});
-    add(m_pFileMenu, {ID_FILE_SAVE_AS});
-    add(popup(m_pFileMenu, kMenuSaveEncoding),
-        {ID_SAVE_UTF8, ID_SAVE_SHIFT_JIS, ID_SAVE_EUC_JP, ID_SAVE_ISO2022JP, ID_SAVE_UTF16,
-         ID_SAVE_UTF16LE, ID_SAVE_UTF16BE, ID_SAVE_SHIFT_JIS_2004, ID_SAVE_EUC_JIS_2004});
-    add(m_pFileMenu, {0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
-    for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE8; ++id)
-        m_pFileMenu->addAction(m_actions.at(id));
-    m_pFileMenu->addSeparator();
-    add(m_pFileMenu, {ID_APP_EXIT});
+        menus[row.m_eMenu] = menu;
+        entries[row.m_eParent].push_back({row.m_nPlace, menu->menuAction()});
+    }
+    for (const CCommand& command : CommandTable()) {
+        if (command.m_eMenu == EMenu::None)
+            continue;
+        // The rest of the recent-file list follows its first entry.
+        const int last = command.m_nId == ID_FILE_MRU_FILE1 ? ID_FILE_MRU_FILE8 : command.m_nId;
+        for (int id = command.m_nId; id <= last; ++id)
+            entries[command.m_eMenu].push_back({command.m_nMenuPlace, m_actions.at(id)});
+    }
+    AddInPlaceOrder(menuBar(), entries[EMenu::None]);
+    for (const auto& [menu, widget] : menus)
+        AddInPlaceOrder(widget, entries[menu]);
+    m_pFileMenu = menus.at(EMenu::File);
     RebuildRecentFileMenu();
-
-    add(popup(nullptr, kMenuEdit), {ID_UNDO, 0, ID_EDIT_COPY, ID_EDIT_SELECT_ALL});
-    add(popup(nullptr, kMenuSearch), {ID_EDIT_FIND, ID_SEARCH_DOWN, ID_SEARCH_UP});
-    add(popup(nullptr, kMenuView),
-        {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_FONT, ID_BACK_COLOR, 0, ID_AUTO_RESIZE});
-    QMenu* convert = popup(nullptr, kMenuConvert);
-    add(popup(convert, kMenuSelectionEffects), {ID_REVERSE, ID_CENSOR});
-    add(popup(convert, kMenuWholeEffects), {ID_SMILE_AGAIN, ID_SMILE_WITH_FILE});
-    add(convert, {ID_SETTINGS});
-    add(popup(nullptr, kMenuHelp), {ID_LAUNCH_HELP});
 }
 
 void CMainFrame::CreateToolBar()
@@ -131,14 +142,12 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_pToolBar->setMovable(true);
     m_pToolBar->setFloatable(true);
-    for (const int id : {ID_FILE_OPEN, ID_RELOAD, ID_FILE_SAVE_AS, ID_FILE_PRINT, 0, ID_EDIT_COPY, 0,
-                         ID_FONT, ID_BACK_COLOR, ID_SETTINGS, ID_AUTO_RESIZE, 0, ID_APP_ABOUT,
-                         ID_LAUNCH_HELP}) {
-        if (id == 0)
-            m_pToolBar->addSeparator();
-        else
-            m_pToolBar->addAction(m_actions.at(id));
+    std::vector<CEntry> buttons;
+    for (const CCommand& command : CommandTable()) {
+        if (command.m_nToolBarPlace != 0)
+            buttons.push_back({command.m_nToolBarPlace, m_actions.at(command.m_nId)});
     }
+    AddInPlaceOrder(m_pToolBar, std::move(buttons));
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
     connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
 }
@@ -240,7 +249,7 @@ void CMainFrame::RebuildRecentFileMenu()
             action->setVisible(true);
         } else if (index == 0) {
             // The greyed placeholder holds the place of an empty list.
-            action->setText(Ui(FindCommandText(ID_FILE_MRU_FILE1)->m_pMenuText));
+            action->setText(Ui(FindCommand(ID_FILE_MRU_FILE1).m_pMenuText));
             action->setVisible(true);
         } else {
             action->setVisible(false);

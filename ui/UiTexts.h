@@ -3,20 +3,9 @@
 
 #include <QString>
 
-// Every text the window shows, in UTF-8; Ui() turns one into a QString. Texts of
-// the engine and the document arrive as CP932 and go through FromCp932().
-
-// A command's menu text, status-bar prompt and tooltip; the menu item adds its key
-// from the command table.
-struct CCommandText {
-    int m_nId;
-    const char* m_pMenuText;
-    const char* m_pPrompt;
-    const char* m_pTooltip;
-};
-
-// The texts of a command, or null for an id without texts.
-const CCommandText* FindCommandText(int id);
+// Every text the window shows but the commands' own, which the command table holds,
+// in UTF-8; Ui() turns one into a QString. Texts of the engine and the document
+// arrive as CP932 and go through FromCp932().
 
 QString Ui(const char* utf8);
 
