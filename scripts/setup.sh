@@ -11,8 +11,10 @@ require dpkg-query apt-get
 # benchmark watches windows paint through X's DAMAGE extension); the window checks
 # (a virtual display with a window manager, openbox; xdotool finds the window, xprop
 # reads its state, import takes its picture); the encodings and messages; the
-# manual pages, metadata and package checks; scripts/fresh-debian-test.sh.
-packages="cmake ninja-build g++ pkg-config python3 libacl1-dev libattr1-dev
+# manual pages, metadata and package checks; the Python package (cffi, built with
+# setuptools in a virtual environment, and pytest); scripts/fresh-debian-test.sh.
+packages="cmake ninja-build g++ pkg-config python3 python3-dev python3-venv python3-pip
+python3-setuptools python3-cffi python3-pytest libacl1-dev libattr1-dev
 libgtest-dev libgmock-dev libbenchmark-dev libxdamage-dev e2fsprogs mount util-linux acl attr
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev

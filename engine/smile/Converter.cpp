@@ -266,9 +266,9 @@ bool CConverter::IsCensorCharacter(std::string_view cp932, bool fullWidth)
 
 bool CConverter::Censor(std::string& text)
 {
-    if (!IsCensorCharacter(m_strZenkaku, true))
+    if (m_strZenkaku.size() != 2)
         m_strZenkaku = Cp932Text(kDefaultZenkaku);
-    if (!IsCensorCharacter(m_strHankaku, false))
+    if (m_strHankaku.size() != 1)
         m_strHankaku = Cp932Text(kDefaultHankaku);
     m_random.SeedFromClock();
 

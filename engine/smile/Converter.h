@@ -82,7 +82,8 @@ public:
     bool Censor(std::string& text);
     bool Reverse(std::string& text) const;
     // Whether cp932 is one character of the width a censor character needs: a
-    // full-width one of two bytes, or a half-width one of one.
+    // full-width one of two bytes, or a half-width one of one. Censor itself only
+    // looks at the lengths; this is for censor characters a user types.
     static bool IsCensorCharacter(std::string_view cp932, bool fullWidth);
 
     // The first place after position, or the last place before it; a message and

@@ -1,0 +1,190 @@
+"""Smile Japanese texts with playful sentence endings, as Chirpwell does.
+
+At random places, at a frequency in percent, sentence endings and punctuation
+become one of their replacements, picked at random from a smile set: the
+built-in one, or a smile file's. Optional filters first remove HTML tags and C
+and C++ comments, and every lone CR or LF becomes CR LF unless kept.
+
+A ``str`` goes in and a ``str`` comes out. ``bytes`` go in and ``bytes`` come
+out: their encoding (Shift_JIS, UTF-8, EUC-JP, ISO-2022-JP, UTF-16 or a JIS X
+0213 form) is detected and the result written back in it.
+
+The same seed, settings and text give the same result as ``chirpwell-smile
+--seed`` and the window. Without a seed the clock seeds the generator in whole
+seconds, as in the window: two calls in the same second give the same result.
+
+The work runs in libchirpwell with the GIL released, so threads may smile at
+once.
+
+>>> import chirpwell
+>>> chirpwell.smile("晴れです。", frequency=100, seed=1)
+'晴れではありません。'
+"""
+
+from __future__ import annotations
+
+import operator
+import os
+from typing import Optional, TypeVar, Union
+
+from chirpwell._native import ffi, lib
+
+__all__ = ["smile", "censor", "reverse", "SmileError", "TooLongError", "__version__"]
+
+#: The version of libchirpwell underneath, such as "4.02".
+__version__: str = ffi.string(lib.chirpwell_version()).decode("ascii")
+
+Text = TypeVar("Text", str, bytes)
+Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+
+# The window's maximum length of a smiled text, in CP932 bytes.
+_MAX_SMILED = 524287
+
+
+class SmileError(Exception):
+    """A text, a smile file or an argument that Chirpwell cannot work with; the
+    message says why, in the language of the locale when it has a translation."""
+
+
+class TooLongError(SmileError):
+    """The smiled text would pass the window's maximum of 524,287 bytes."""
+
+
+def _fail(code: int, message: "ffi.CData") -> None:
+    text = ""
+    if message[0] != ffi.NULL:
+        text = ffi.string(message[0]).decode("utf-8", "replace")
+        lib.chirpwell_free(message[0])
+    if code == lib.CHIRPWELL_ERROR_MEMORY:
+        raise MemoryError(text)
+    raise SmileError(text)
+
+
+def _check(code: int, message: "ffi.CData") -> None:
+    if code != lib.CHIRPWELL_OK:
+        _fail(code, message)
+
+
+def _bytes_of(text: Union[str, bytes]) -> tuple[bytes, bool]:
+    """The bytes to work on, and whether they came from a str."""
+    if isinstance(text, str):
+        return text.encode("utf-8"), True
+    if isinstance(text, (bytes, bytearray, memoryview)):
+        return bytes(text), False
+    raise TypeError(f"text must be str or bytes, not {type(text).__name__}")
+
+
+def _options(*, is_str: bool, frequency: int = 2, seed: Optional[int] = None,
+             html: bool = False, comments: bool = False, keep_newlines: bool = False,
+             zenkaku: Optional[str] = None, hankaku: Optional[str] = None,
+             limits: bool = True) -> "ffi.CData":
+    frequency = operator.index(frequency)
+    options = lib.chirpwell_options_create()
+    if options == ffi.NULL:
+        raise MemoryError("no memory for the options")
+    options = ffi.gc(options, lib.chirpwell_options_destroy)
+    # The library takes a C int, and any value past its range acts as its ends do.
+    lib.chirpwell_options_set_frequency(options, max(-2**31, min(frequency, 2**31 - 1)))
+    if seed is not None:
+        seed = operator.index(seed)
+        if not 0 <= seed <= 0xFFFFFFFF:
+            raise ValueError(f"seed must be from 0 to 4294967295, not {seed}")
+        lib.chirpwell_options_set_seed(options, seed)
+    lib.chirpwell_options_set_html(options, bool(html))
+    lib.chirpwell_options_set_comments(options, bool(comments))
+    lib.chirpwell_options_set_newlines(options, not keep_newlines)
+    lib.chirpwell_options_set_limits(options, bool(limits))
+    message = ffi.new("char **")
+    if zenkaku is not None or hankaku is not None:
+        _check(lib.chirpwell_options_set_censor_characters(
+            options, ffi.NULL if zenkaku is None else zenkaku.encode("utf-8"),
+            ffi.NULL if hankaku is None else hankaku.encode("utf-8"), message), message)
+    if is_str:
+        _check(lib.chirpwell_options_set_encoding(options, b"utf-8", message), message)
+    return options
+
+
+def _smile_set(smile_file: Optional[Path]) -> "ffi.CData":
+    if smile_file is None:
+        made = lib.chirpwell_set_builtin()
+        if made == ffi.NULL:
+            raise MemoryError("no memory for the smile set")
+        return ffi.gc(made, lib.chirpwell_set_destroy)
+    made = ffi.new("chirpwell_set **")
+    message = ffi.new("char **")
+    _check(lib.chirpwell_set_load_file(os.fsencode(smile_file), ffi.NULL, made, message),
+           message)
+    return ffi.gc(made[0], lib.chirpwell_set_destroy)
+
+
+def _run(call, data: bytes, is_str: bool):
+    """Runs call(data, length, result, message) and gives its text as the input's type."""
+    result = ffi.new("chirpwell_result **")
+    message = ffi.new("char **")
+    code = call(data, len(data), result, message)
+    if code == lib.CHIRPWELL_TOO_LONG:
+        lib.chirpwell_result_destroy(result[0])
+        raise TooLongError(
+            f"the smiled text would be longer than {_MAX_SMILED:,} bytes")
+    _check(code, message)
+    try:
+        length = ffi.new("size_t *")
+        text = ffi.buffer(lib.chirpwell_result_text(result[0], length), length[0])[:]
+    finally:
+        lib.chirpwell_result_destroy(result[0])
+    return text.decode("utf-8") if is_str else text
+
+
+def smile(text: Text, *, frequency: int = 2, seed: Optional[int] = None,
+          smile_file: Optional[Path] = None, html: bool = False, comments: bool = False,
+          keep_newlines: bool = False, limits: bool = True) -> Text:
+    """Smiles text as Chirpwell smiles a file it opens.
+
+    frequency is the percentage of places tried (0 or less smiles nothing, 100 or
+    more tries every one). seed seeds the generator (0 to 4294967295); None takes
+    the clock's whole seconds, so two calls in the same second give the same
+    result. smile_file names a smile file to use instead of the built-in set. html
+    and comments remove HTML tags and C and C++ comments first; keep_newlines
+    leaves lone CRs and LFs as they are instead of making them CR LF.
+
+    With limits (the default) the window's limits hold: a text of more than
+    1,048,575 bytes as given raises SmileError, and a smiled text that would pass
+    524,287 bytes (counted in Shift_JIS) raises TooLongError. A text already
+    longer than 524,287 bytes therefore always raises TooLongError, even at
+    frequency 0. With limits=False nothing is limited but memory.
+
+    Raises SmileError for a text that cannot be read (not valid in its encoding,
+    a zero byte, UTF-32), a smile file that cannot be loaded, or a character the
+    result's encoding lacks.
+    """
+    data, is_str = _bytes_of(text)
+    options = _options(is_str=is_str, frequency=frequency, seed=seed, html=html,
+                       comments=comments, keep_newlines=keep_newlines, limits=limits)
+    smile_set = _smile_set(smile_file)
+    return _run(lambda *args: lib.chirpwell_smile(smile_set, options, *args), data, is_str)
+
+
+def censor(text: Text, *, frequency: int = 2, seed: Optional[int] = None,
+           zenkaku: str = "●", hankaku: str = "*", limits: bool = False) -> Text:
+    """Censors text: at the frequency, each character but blanks and the
+    full-width space becomes zenkaku (full-width ones) or hankaku (half-width
+    ones), each one character of Shift_JIS. No filters run.
+
+    seed acts as in smile(). With limits=True a text of more than 1,048,575 bytes
+    raises SmileError; without, nothing is limited but memory.
+    """
+    data, is_str = _bytes_of(text)
+    options = _options(is_str=is_str, frequency=frequency, seed=seed, zenkaku=zenkaku,
+                       hankaku=hankaku, limits=limits)
+    return _run(lambda *args: lib.chirpwell_censor(options, *args), data, is_str)
+
+
+def reverse(text: Text, *, limits: bool = False) -> Text:
+    """Reverses text a character at a time, keeping CR LF pairs. No filters run.
+
+    With limits=True a text of more than 1,048,575 bytes raises SmileError;
+    without, nothing is limited but memory.
+    """
+    data, is_str = _bytes_of(text)
+    options = _options(is_str=is_str, limits=limits)
+    return _run(lambda *args: lib.chirpwell_reverse(options, *args), data, is_str)
