@@ -1,7 +1,6 @@
 #include "cli/Encoding.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "cli/Messages.h"
@@ -13,24 +12,6 @@
 #include "engine/text/EncodingDetector.h"
 #include "engine/text/TextFormat.h"
 #include "programs/Translation.h"
-
-namespace {
-
-std::string CodePoint(char32_t character)
-{
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(character));
-    return buffer;
-}
-
-// "LINE:COLUMN" of an offset in bytes of encoding.
-std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_t offset)
-{
-    const CTextPlace place = PlaceInBytes(bytes, encoding, offset);
-    return std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
-}
-
-}  // namespace
 
 bool DecodeInput(const std::string& name, std::string& text, std::optional<EEncoding> encoding,
                  CCodec& codec, EEncoding& read, CMessages& messages)

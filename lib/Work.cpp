@@ -1,7 +1,6 @@
 // Smiling, censoring and reversing texts through the C interface: what
 // chirpwell-smile does with a file, on bytes in memory.
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -19,19 +18,6 @@
 #include "lib/Quiet.h"
 
 namespace {
-
-std::string CodePoint(char32_t character)
-{
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(character));
-    return buffer;
-}
-
-std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_t offset)
-{
-    const CTextPlace place = PlaceInBytes(bytes, encoding, offset);
-    return std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
-}
 
 // One call's text, read by a codec of its own, with what works on it.
 class CCall {

@@ -1,5 +1,7 @@
 #include "engine/text/TextFormat.h"
 
+#include <cstdio>
+
 #include "engine/EngineTexts.h"
 #include "engine/text/Cp932.h"
 
@@ -36,6 +38,19 @@ std::string HexBytes(std::string_view bytes)
         hex += {'<', kDigits[value >> 4], kDigits[value & 0xF], '>'};
     }
     return hex;
+}
+
+std::string CodePoint(char32_t character)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(character));
+    return buffer;
+}
+
+std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_t offset)
+{
+    const CTextPlace place = PlaceInBytes(bytes, encoding, offset);
+    return std::to_string(place.m_nLine) + ":" + std::to_string(place.m_nColumn);
 }
 
 std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,

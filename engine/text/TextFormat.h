@@ -19,6 +19,10 @@ std::string PathForMessage(const std::string& path);
 
 // Bytes that are no character, as a message shows them: "<80><FF>".
 std::string HexBytes(std::string_view bytes);
+// A character as a message names it: "U+00E9".
+std::string CodePoint(char32_t character);
+// "LINE:COLUMN" of an offset in bytes of encoding.
+std::string LineAndColumn(std::string_view bytes, EEncoding encoding, std::size_t offset);
 
 // The user's words, CP932, for a file at path that could not be read as encoding.
 std::string DecodingFaultMessage(const std::string& path, EEncoding encoding,
