@@ -216,7 +216,8 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
     // once, so no replacement moves the rest of the text.
     std::string smiled;
     try {
-        smiled.reserve(maxLength);
+        // Without a limit the result is mostly about as long as the text.
+        smiled.reserve(maxLength == kNoLimit ? text.size() + text.size() / 8 : maxLength);
     } catch (const std::bad_alloc&) {
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;

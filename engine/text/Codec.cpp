@@ -182,13 +182,14 @@ public:
     }
     void PutByte(unsigned char byte) { *m_pOut++ = static_cast<char>(byte); }
     // Takes the three-byte UTF-8 characters of CP932 from data[at] on, as long as
-    // they come; at is moved past them.
-    void PutThreeByteRun(const unsigned char* data, std::size_t size, std::size_t& at)
+    // they come and start before end; at is moved past them.
+    void PutThreeByteRun(const unsigned char* data, std::size_t size, std::size_t end,
+                         std::size_t& at)
     {
         char* out = m_pOut;
         std::size_t i = at;
         // Four bytes are read at a time; the last character goes the slower way.
-        while (i + 4 <= size) {
+        while (i < end && i + 4 <= size) {
             std::uint32_t word;
             std::memcpy(&word, data + i, 4);
             const char32_t character = DecodeUtf8ThreeBytes(word);
@@ -206,14 +207,14 @@ public:
         at = i;
     }
     // Takes the two-byte units from data[at] on whose CP932 codes table gives, as
-    // long as they come; at is moved past them. EUC units are two bytes of 0xA1 to
-    // 0xFE; Shift_JIS-2004 ones a lead byte and any other.
-    void PutPairRun(const unsigned char* data, std::size_t size, std::size_t& at,
-                    const std::uint16_t* table, bool euc)
+    // long as they come and start before end; at is moved past them. EUC units are
+    // two bytes of 0xA1 to 0xFE; Shift_JIS-2004 ones a lead byte and any other.
+    void PutPairRun(const unsigned char* data, std::size_t size, std::size_t end,
+                    std::size_t& at, const std::uint16_t* table, bool euc)
     {
         char* out = m_pOut;
         std::size_t i = at;
-        while (i + 1 < size) {
+        while (i < end && i + 1 < size) {
             const unsigned char first = data[i];
             const unsigned char second = data[i + 1];
             std::uint16_t code = 0;
@@ -232,10 +233,11 @@ public:
         at = i;
     }
     // Takes the UTF-16 units of BMP characters that CP932 has from data[at] on, as
-    // long as they come; at is moved past them. A unit followed by a combining mark
-    // that JIS X 0213 joins to it, and the last unit, go the slower way.
-    void PutUtf16Run(const unsigned char* data, std::size_t size, std::size_t& at,
-                     bool littleEndian)
+    // long as they come and start before end; at is moved past them. A unit followed
+    // by a combining mark that JIS X 0213 joins to it, and the last unit, go the
+    // slower way.
+    void PutUtf16Run(const unsigned char* data, std::size_t size, std::size_t end,
+                     std::size_t& at, bool littleEndian)
     {
         auto unit = [data, littleEndian](std::size_t offset) -> char32_t {
             return littleEndian ? data[offset] | data[offset + 1] << 8
@@ -243,7 +245,7 @@ public:
         };
         char* out = m_pOut;
         std::size_t i = at;
-        while (i + 3 < size) {
+        while (i < end && i + 3 < size) {
             const char32_t character = unit(i);
             const std::uint16_t code =
                 kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
@@ -361,19 +363,26 @@ void CCodec::Give(const std::vector<char32_t>& characters)
     }
 }
 
-bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
-                    CTextFault& fault)
+bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std::size_t end,
+                    std::string& cp932, std::size_t& used, CTextFault& fault)
 {
     if (encoding == EEncoding::ShiftJis) {
-        cp932.assign(bytes);
+        cp932.append(bytes);
+        used = bytes.size();
         return true;
     }
     if (encoding == EEncoding::Iso2022Jp) {
         fault = {CTextFault::EKind::Malformed, 0, 0, 0, 0};
-        return DecodeIso2022Jp(bytes, cp932, fault.m_nOffset);
+        return CIso2022JpReader().Read(bytes, true, cp932, used, fault.m_nOffset);
     }
-    std::string out(Cp932BytesPerByte(encoding) * bytes.size(), '\0');
-    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, out.data());
+    const std::size_t kept = cp932.size();
+    cp932.resize(kept + Cp932BytesPerByte(encoding) * bytes.size());
+    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, cp932.data() + kept);
+    auto fail = [&](const CTextFault& what) {
+        fault = what;
+        cp932.resize(kept);
+        return false;
+    };
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t i = bytes.starts_with(ByteOrderMarkOf(encoding)) ? ByteOrderMarkOf(encoding).size() : 0;
@@ -382,7 +391,8 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     const bool composes = ComposesSequences(encoding);
     const std::uint16_t* pairs = PairTableOf(encoding);
     const bool euc = encoding != EEncoding::ShiftJis2004;
-    while (i < size) {
+    std::size_t firstWithoutCode = std::string_view::npos;
+    while (i < end) {
         if (ascii && data[i] < 0x80) {
             // Runs of ASCII go eight bytes at a time.
             std::uint64_t word;
@@ -399,12 +409,12 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         // UTF-8 and two in the others.
         const std::size_t before = i;
         if (utf8)
-            writer.PutThreeByteRun(data, size, i);
+            writer.PutThreeByteRun(data, size, end, i);
         else if (IsUtf16(encoding))
-            writer.PutUtf16Run(data, size, i,
+            writer.PutUtf16Run(data, size, end, i,
                                encoding == EEncoding::Utf16Le || encoding == EEncoding::Utf16LeBom);
         else if (pairs)
-            writer.PutPairRun(data, size, i, pairs, euc);
+            writer.PutPairRun(data, size, end, i, pairs, euc);
         if (i != before)
             continue;
         std::size_t length = 1;
@@ -412,8 +422,7 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         if (character == 0) {
             // U+0000 would cut the text short, as a zero byte would.
             const bool zero = IsUtf16(encoding) && i + 1 < size && data[i] == 0 && data[i + 1] == 0;
-            fault = {zero ? CTextFault::EKind::Zero : CTextFault::EKind::Malformed, i, 0, 0, 0};
-            return false;
+            return fail({zero ? CTextFault::EKind::Zero : CTextFault::EKind::Malformed, i, 0, 0, 0});
         }
         if (composes && i + length < size) {
             // Two characters that JIS X 0213 codes as one are one character here too.
@@ -425,20 +434,27 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
                 length += markLength;
             }
         }
-        if (!writer.Put(character)) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
-            return false;
-        }
+        if (!writer.Put(character))
+            return fail({CTextFault::EKind::Unencodable, i, character, 0, length});
+        if (writer.Overflowed() && firstWithoutCode == std::string_view::npos)
+            firstWithoutCode = i;
         i += length;
     }
-    if (writer.Overflowed()) {
-        fault = {CTextFault::EKind::TooManyCharacters, 0, 0, writer.Kinds(), 0};
-        return false;
-    }
-    out.resize(static_cast<std::size_t>(writer.End() - out.data()));
+    if (writer.Overflowed())
+        return fail({CTextFault::EKind::TooManyCharacters, firstWithoutCode, 0, writer.Kinds(), 0});
+    cp932.resize(static_cast<std::size_t>(writer.End() - cp932.data()));
     Give(writer.NewCharacters());
-    cp932 = std::move(out);
+    used = i;
     return true;
+}
+
+bool CCodec::DecodePart(std::string_view bytes, EEncoding encoding, bool last, std::string& cp932,
+                        std::size_t& used, CTextFault& fault)
+{
+    std::size_t end = bytes.size();
+    if (!last)
+        end = end > kStreamHold ? end - kStreamHold : 0;
+    return Decode(bytes, encoding, false, end, cp932, used, fault);
 }
 
 bool CCodec::ReadText(std::string& text, std::optional<EEncoding> named, EEncoding& encoding,
@@ -487,13 +503,23 @@ bool CCodec::Read(std::string& text, EEncoding encoding, std::optional<bool> val
 bool CCodec::DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,
                         CTextFault& fault)
 {
-    return Decode(bytes, encoding, false, cp932, fault);
+    std::string out;
+    std::size_t used = 0;
+    if (!Decode(bytes, encoding, false, bytes.size(), out, used, fault))
+        return false;
+    cp932 = std::move(out);
+    return true;
 }
 
 bool CCodec::DecodeInput(std::string_view bytes, EEncoding encoding, std::string& cp932,
                          CTextFault& fault)
 {
-    return Decode(bytes, encoding, true, cp932, fault);
+    std::string out;
+    std::size_t used = 0;
+    if (!Decode(bytes, encoding, true, bytes.size(), out, used, fault))
+        return false;
+    cp932 = std::move(out);
+    return true;
 }
 
 bool CCodec::DecodeCp932Input(std::string_view utf8, std::string& cp932)
@@ -574,38 +600,60 @@ bool CCodec::Encode(std::string_view cp932, EEncoding encoding, std::string& byt
 bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
                    CTextFault& fault, std::vector<std::size_t>* offsets) const
 {
+    CIso2022JpWriter writer;
+    std::string out;
+    if (!Write(cp932, encoding, true, writer, out, fault, offsets))
+        return false;
+    writer.Finish(out);
+    bytes = std::move(out);
+    return true;
+}
+
+bool CCodec::EncodePart(std::string_view cp932, EEncoding encoding, bool mark,
+                        CIso2022JpWriter& writer, std::string& bytes,
+                        std::vector<std::size_t>* offsets, CTextFault& fault) const
+{
+    return Write(cp932, encoding, mark, writer, bytes, fault, offsets);
+}
+
+bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
+                   CIso2022JpWriter& writer, std::string& out, CTextFault& fault,
+                   std::vector<std::size_t>* offsets) const
+{
+    const std::size_t kept = out.size();
     // Sorted offsets in cp932 become those of the units that hold them, as written.
     std::size_t next = 0;
     auto mapUpTo = [offsets, &next](std::size_t end, std::size_t written) {
         while (offsets && next < offsets->size() && (*offsets)[next] < end)
             (*offsets)[next++] = written;
     };
+    auto fail = [&](const CTextFault& what) {
+        fault = what;
+        out.resize(kept);
+        return false;
+    };
     const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
-    std::string out;
     if (encoding == EEncoding::Iso2022Jp) {
-        CIso2022JpWriter writer;
         std::size_t i = 0;
         while (i < cp932.size()) {
             const std::size_t length = IsLeadByte(data[i]) && i + 1 < cp932.size() ? 2 : 1;
-            mapUpTo(i + length, out.size());
+            mapUpTo(i + length, out.size() - kept);
             if (!writer.Put(cp932.substr(i, length), out)) {
                 std::size_t unitLength = 1;
-                fault = {CTextFault::EKind::Unencodable, i, UnitCharacter(cp932.substr(i), unitLength),
-                         0, length};
-                return false;
+                return fail({CTextFault::EKind::Unencodable, i,
+                             UnitCharacter(cp932.substr(i), unitLength), 0, length});
             }
             i += length;
         }
-        mapUpTo(std::string_view::npos, out.size());
-        writer.Finish(out);
-        bytes = std::move(out);
+        mapUpTo(std::string_view::npos, out.size() - kept);
         return true;
     }
     // No unit takes more than four bytes a byte of CP932: a half-width katakana in
     // UTF-8 takes three, and a two-byte code of ours for a sequence six.
-    const std::string_view mark = ByteOrderMarkOf(encoding);
-    out.resize(4 * cp932.size() + mark.size());
-    char* written = out.data();
+    const std::string_view mark = withMark ? ByteOrderMarkOf(encoding) : std::string_view();
+    out.resize(kept + 4 * cp932.size() + mark.size());
+    char* const begin = out.data() + kept;
+    char* written = begin;
     if (!mark.empty())
         std::memcpy(written, mark.data(), mark.size());
     written += mark.size();
@@ -614,7 +662,7 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& byte
     while (i < cp932.size()) {
         const unsigned char byte = data[i];
         if (ascii && byte < 0x80) {
-            mapUpTo(i + 1, static_cast<std::size_t>(written - out.data()));
+            mapUpTo(i + 1, static_cast<std::size_t>(written - begin));
             *written++ = static_cast<char>(byte);
             ++i;
             continue;
@@ -623,19 +671,16 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& byte
         char32_t character = Cp932Character(data + i, cp932.size() - i, length);
         if (character == 0 && length == 2)
             character = CharacterOf(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));
-        mapUpTo(i + length, static_cast<std::size_t>(written - out.data()));
+        mapUpTo(i + length, static_cast<std::size_t>(written - begin));
         char* end = character == 0 && byte != 0 ? nullptr
                                                 : EncodeCharacter(character, encoding, written);
-        if (!end) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
-            return false;
-        }
+        if (!end)
+            return fail({CTextFault::EKind::Unencodable, i, character, 0, length});
         written = end;
         i += length;
     }
-    mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - out.data()));
+    mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - begin));
     out.resize(static_cast<std::size_t>(written - out.data()));
-    bytes = std::move(out);
     return true;
 }
 

@@ -1,0 +1,30 @@
+#ifndef CHIRPWELL_ENGINE_TEXT_PLACECOUNTER_H
+#define CHIRPWELL_ENGINE_TEXT_PLACECOUNTER_H
+
+#include <string_view>
+
+#include "engine/text/Codec.h"
+
+// The line and column that a CP932 text coming in parts has reached, counted as
+// PlaceInBytes counts them: a CR LF pair, a lone CR and a lone LF each end a line,
+// and columns count characters, a lead byte and the byte after it being one. The
+// parts may cut a character in two.
+class CPlaceCounter {
+public:
+    // Moves past text, the next part.
+    void Advance(std::string_view text);
+    // The place of the byte the next part starts with.
+    CTextPlace Place() const { return m_place; }
+    // The place of text[offset], text being the next part.
+    CTextPlace PlaceAt(std::string_view text, std::size_t offset) const;
+
+private:
+    // Whether bytes[at] of the next part is the second byte of a character.
+    bool IsSecondByte(const unsigned char* bytes, std::size_t at) const;
+
+    CTextPlace m_place;
+    bool m_bAfterCr = false;   // the last byte was a CR that ended a line
+    bool m_bInPair = false;    // the last byte was a lead byte; its second byte is next
+};
+
+#endif
