@@ -64,7 +64,7 @@ CSmileWalk::CSmileWalk(const CRuleTable& rules, CRandom& random, int frequency,
 bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t maxLength)
 {
     bool done = true;
-    Walk(source, result, maxLength, source.size() + 1, done);
+    Walk(source, result, maxLength, source.size() + 1, true, done);
     return done;
 }
 
@@ -75,8 +75,9 @@ std::size_t CSmileWalk::RunPart(std::string_view source, std::string& result,
     std::size_t visitEnd = size + 1;
     if (!last)
         visitEnd = size >= lookahead ? size - lookahead + 1 : 0;
+    // A stream has no length to measure its progress against.
     bool done = true;
-    const std::size_t taken = Walk(source, result, kNoLimit, visitEnd, done);
+    const std::size_t taken = Walk(source, result, kNoLimit, visitEnd, false, done);
     if (m_bWholeCharacters) {
         // The next part starts at taken: the character start must lie in it.
         IsCharacterStart(source, taken);
@@ -86,7 +87,7 @@ std::size_t CSmileWalk::RunPart(std::string_view source, std::string& result,
 }
 
 std::size_t CSmileWalk::Walk(std::string_view source, std::string& result, std::size_t maxLength,
-                             std::size_t visitEnd, bool& done)
+                             std::size_t visitEnd, bool metered, bool& done)
 {
     const std::size_t size = source.size();
     const std::size_t start = result.size();
@@ -114,12 +115,14 @@ std::size_t CSmileWalk::Walk(std::string_view source, std::string& result, std::
         }
         if (tried == count) {
             draws.Use(count);
-            m_meter.Span(position, position + count, length);
+            if (metered)
+                m_meter.Span(position, position + count, length);
             read += count;
             continue;
         }
         draws.Use(tried + 1);
-        m_meter.Span(position, position + tried + 1, length);
+        if (metered)
+            m_meter.Span(position, position + tried + 1, length);
         read += tried;
         if (const CSmileRule* rule = Pick(source, read, draws)) {
             const std::size_t keyLength = rule->m_strKey.size();

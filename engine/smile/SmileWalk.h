@@ -43,10 +43,11 @@ public:
                         bool last);
 
 private:
-    // Visits the positions of source below visitEnd, appending to result; gives the
-    // bytes of source taken, all of them when false came of maxLength.
+    // Visits the positions of source below visitEnd, appending to result, and tells
+    // the progress display when metered; gives the bytes of source taken, all of them
+    // when false came of maxLength.
     std::size_t Walk(std::string_view source, std::string& result, std::size_t maxLength,
-                     std::size_t visitEnd, bool& done);
+                     std::size_t visitEnd, bool metered, bool& done);
     // At source[at] after a passing draw: one draw per matching rule, the pick.
     const CSmileRule* Pick(std::string_view source, std::size_t at, CDrawScanner& draws);
     // In whole-character mode: whether at starts a character of the text as it stands.

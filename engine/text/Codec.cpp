@@ -57,12 +57,10 @@ inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std
     return shown == kNoCharacter ? 0 : shown;
 }
 
-// Whether bytes start with U+309A, the combining semi-voiced mark, in UTF-8: the one
-// three-byte character that joins the one before it in JIS X 0213.
-bool IsSemiVoicedMark(const unsigned char* bytes, std::size_t size)
-{
-    return size >= 3 && bytes[0] == 0xE3 && bytes[1] == 0x82 && bytes[2] == 0x9A;
-}
+// U+309A, the combining semi-voiced mark, in UTF-8 (E3 82 9A) as the three bytes of
+// a little-endian number: the one three-byte character that joins the one before it
+// in JIS X 0213.
+constexpr std::uint32_t kSemiVoicedMark = 0x9A82E3;
 
 // Whether a character is a combining mark that JIS X 0213 joins to the one before.
 bool IsJoiningMark(char32_t character)
@@ -84,6 +82,35 @@ const std::uint16_t* PairTableOf(EEncoding encoding)
     default:
         return nullptr;
     }
+}
+
+// Writes the CP932 units from data[at] on as UTF-8, as long as they are ASCII or
+// characters of three bytes there and end before end; at and out move past them.
+// They are nearly all of a Japanese text.
+inline void PutUtf8Run(const unsigned char* data, std::size_t end, std::size_t& at, char*& out)
+{
+    std::size_t i = at;
+    char* written = out;
+    while (i + 1 < end) {
+        const unsigned char byte = data[i];
+        if (byte < 0x80) {
+            *written++ = static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        if (!IsLeadByte(byte))
+            break;
+        const char32_t character = kCp932Pairs[LeadIndex(byte) * 256 + data[i + 1]];
+        if (character < 0x800 || character == kNoCharacter)
+            break;
+        written[0] = static_cast<char>(0xE0 | character >> 12);
+        written[1] = static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        written[2] = static_cast<char>(0x80 | (character & 0x3F));
+        written += 3;
+        i += 2;
+    }
+    at = i;
+    out = written;
 }
 
 // What CUnitWalk gives for bytes that are no unit.
@@ -188,19 +215,26 @@ public:
     {
         char* out = m_pOut;
         std::size_t i = at;
-        // Four bytes are read at a time; the last character goes the slower way.
-        while (i < end && i + 4 <= size) {
+        // Four bytes are read at a time, and the next three too: the last characters
+        // go the slower way. Japanese text is full of E3 82 characters, so the test
+        // for the mark is made without a branch on each byte.
+        while (i < end && i + 7 <= size) {
             std::uint32_t word;
             std::memcpy(&word, data + i, 4);
+            std::uint32_t next;
+            std::memcpy(&next, data + i + 3, 4);
             const char32_t character = DecodeUtf8ThreeBytes(word);
             // Every three-byte character is in the BMP, whose pages all exist.
             const std::uint16_t code =
                 kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
-            if (character == 0 || code == 0 || IsSemiVoicedMark(data + i + 3, size - i - 3))
+            if ((character == 0) | (code == 0) | ((next & 0xFFFFFF) == kSemiVoicedMark))
                 break;
-            if (code > 0xFF)
-                *out++ = static_cast<char>(code >> 8);
-            *out++ = static_cast<char>(code & 0xFF);
+            // A code of one byte (half-width katakana) leaves a byte that the next
+            // character writes over.
+            const bool pair = code > 0xFF;
+            out[0] = static_cast<char>(pair ? code >> 8 : code);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += 1 + pair;
             i += 3;
         }
         m_pOut = out;
@@ -658,8 +692,17 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
         std::memcpy(written, mark.data(), mark.size());
     written += mark.size();
     const bool ascii = HasAsciiBytes(encoding);
+    const bool utf8 = encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom;
     std::size_t i = 0;
     while (i < cp932.size()) {
+        if (utf8) {
+            // Up to the next offset to map, the common units go in one run.
+            const bool mapping = offsets && next < offsets->size();
+            PutUtf8Run(data, mapping ? std::min(cp932.size(), (*offsets)[next]) : cp932.size(),
+                       i, written);
+            if (i == cp932.size())
+                break;
+        }
         const unsigned char byte = data[i];
         if (ascii && byte < 0x80) {
             mapUpTo(i + 1, static_cast<std::size_t>(written - begin));
@@ -669,9 +712,9 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
         }
         std::size_t length = 1;
         char32_t character = Cp932Character(data + i, cp932.size() - i, length);
+        mapUpTo(i + length, static_cast<std::size_t>(written - begin));
         if (character == 0 && length == 2)
             character = CharacterOf(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));
-        mapUpTo(i + length, static_cast<std::size_t>(written - begin));
         char* end = character == 0 && byte != 0 ? nullptr
                                                 : EncodeCharacter(character, encoding, written);
         if (!end)

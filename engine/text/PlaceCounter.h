@@ -1,6 +1,7 @@
 #ifndef CHIRPWELL_ENGINE_TEXT_PLACECOUNTER_H
 #define CHIRPWELL_ENGINE_TEXT_PLACECOUNTER_H
 
+#include <cstddef>
 #include <string_view>
 
 #include "engine/text/Codec.h"
@@ -19,12 +20,9 @@ public:
     CTextPlace PlaceAt(std::string_view text, std::size_t offset) const;
 
 private:
-    // Whether bytes[at] of the next part is the second byte of a character.
-    bool IsSecondByte(const unsigned char* bytes, std::size_t at) const;
-
     CTextPlace m_place;
-    bool m_bAfterCr = false;   // the last byte was a CR that ended a line
-    bool m_bInPair = false;    // the last byte was a lead byte; its second byte is next
+    bool m_bAfterCr = false;  // the last byte was a CR that ended a line
+    bool m_bInPair = false;   // the last byte was a lead byte; its second byte is next
 };
 
 #endif

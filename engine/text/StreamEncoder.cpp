@@ -57,7 +57,7 @@ bool CStreamEncoder::Write(std::string_view cp932, bool last, std::string& out,
         const std::size_t end = m_nRead + part.size();
         for (std::size_t k = m_mapped.size(); k < m_bounds.size() && m_bounds[k] <= end; ++k)
             m_offsets.push_back(m_bounds[k] - m_nRead);
-        if (!m_codec.EncodePart(part, m_eEncoding, m_bMark, m_iso, out, &m_offsets, textFault))
+        if (!m_codec.EncodePart(part, m_eEncoding, m_bMark, m_iso, out, m_offsets.empty() ? nullptr : &m_offsets, textFault))
             return Fail(textFault, part, fault);
         if (last)
             m_iso.Finish(out);
