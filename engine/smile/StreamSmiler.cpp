@@ -5,10 +5,12 @@
 #include "engine/IProgress.h"
 #include "engine/filters/FilterStream.h"
 #include "engine/smile/Converter.h"
+#include "engine/smile/RuleTable.h"
 #include "engine/smile/SmileWalk.h"
 #include "engine/text/Codec.h"
 #include "engine/text/EncodingDetector.h"
 #include "engine/text/StreamDecoder.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/StreamEncoder.h"
 
 namespace {
@@ -37,6 +39,25 @@ std::string_view DetectionBytes(std::string_view start)
             return start.substr(0, at);
     }
     return start;
+}
+
+// Whether every replacement of the rules is whole CP932 pairs, each lead byte
+// followed by a second byte of 0x40 or above: then so is a transcoded text smiled.
+bool HasWholePairs(const CRuleTable& rules)
+{
+    for (unsigned first = 0; first < 256; ++first) {
+        for (const CSmileRule& rule : rules.Lookup(static_cast<unsigned char>(first))) {
+            const std::string& bytes = rule.m_strReplacement;
+            for (std::size_t at = 0; at < bytes.size(); ++at) {
+                if (!IsLeadByte(static_cast<unsigned char>(bytes[at])))
+                    continue;
+                if (at + 1 == bytes.size() || static_cast<unsigned char>(bytes[at + 1]) < 0x40)
+                    return false;
+                ++at;
+            }
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -120,7 +141,8 @@ bool CStreamSmiler::Start(bool last)
     m_pWalk = std::make_unique<CSmileWalk>(rules, m_random, m_converter.m_nFrequency,
                                            IsTranscoded(encoding), m_smiled, *m_pProgress);
     m_nLookahead = std::max<std::size_t>(2, rules.LongestKey());
-    m_pEncoder = std::make_unique<CStreamEncoder>(codec, *m_output, IsTranscoded(encoding));
+    m_pEncoder = std::make_unique<CStreamEncoder>(codec, *m_output, IsTranscoded(encoding),
+                                                  IsTranscoded(encoding) && HasWholePairs(rules));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/text/Codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_set>
 
@@ -57,10 +58,9 @@ inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std
     return shown == kNoCharacter ? 0 : shown;
 }
 
-// U+309A, the combining semi-voiced mark, in UTF-8 (E3 82 9A) as the three bytes of
-// a little-endian number: the one three-byte character that joins the one before it
-// in JIS X 0213.
-constexpr std::uint32_t kSemiVoicedMark = 0x9A82E3;
+// U+309A, the combining semi-voiced mark: the one three-byte character in UTF-8 that
+// joins the one before it in JIS X 0213. CP932 has no code for it.
+constexpr char32_t kSemiVoicedMark = 0x309A;
 
 // Whether a character is a combining mark that JIS X 0213 joins to the one before.
 bool IsJoiningMark(char32_t character)
@@ -84,28 +84,52 @@ const std::uint16_t* PairTableOf(EEncoding encoding)
     }
 }
 
+// What a byte starts in CP932, for the runs below: the place of its row of pairs in
+// kCp932Pairs for a lead byte, kAsciiByte, or kOtherByte.
+constexpr int kAsciiByte = -1;
+constexpr int kOtherByte = -2;
+
+struct CByteKinds {
+    std::array<int, 256> m_rows;
+};
+
+constexpr CByteKinds MakeByteKinds()
+{
+    CByteKinds kinds{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        kinds.m_rows[byte] =
+            IsLeadByte(value) ? LeadIndex(value) * 256 : byte < 0x80 ? kAsciiByte : kOtherByte;
+    }
+    return kinds;
+}
+
+constexpr CByteKinds kByteKinds = MakeByteKinds();
+
 // Writes the CP932 units from data[at] on as UTF-8, as long as they are ASCII or
 // characters of three bytes there and end before end; at and out move past them.
-// They are nearly all of a Japanese text.
+// They are nearly all of a Japanese text. out must have room for a byte more.
 inline void PutUtf8Run(const unsigned char* data, std::size_t end, std::size_t& at, char*& out)
 {
     std::size_t i = at;
     char* written = out;
     while (i + 1 < end) {
         const unsigned char byte = data[i];
-        if (byte < 0x80) {
+        const int row = kByteKinds.m_rows[byte];
+        if (row == kAsciiByte) {
             *written++ = static_cast<char>(byte);
             ++i;
             continue;
         }
-        if (!IsLeadByte(byte))
+        if (row == kOtherByte)
             break;
-        const char32_t character = kCp932Pairs[LeadIndex(byte) * 256 + data[i + 1]];
+        const std::uint32_t character = kCp932Pairs[row + data[i + 1]];
         if (character < 0x800 || character == kNoCharacter)
             break;
-        written[0] = static_cast<char>(0xE0 | character >> 12);
-        written[1] = static_cast<char>(0x80 | (character >> 6 & 0x3F));
-        written[2] = static_cast<char>(0x80 | (character & 0x3F));
+        // The three bytes of the character, and one the next unit writes over.
+        const std::uint32_t bytes = 0x8080E0u | character >> 12 | (character << 2 & 0x3F00u) |
+                                    (character << 16 & 0x3F0000u);
+        std::memcpy(written, &bytes, 4);
         written += 3;
         i += 2;
     }
@@ -215,27 +239,42 @@ public:
     {
         char* out = m_pOut;
         std::size_t i = at;
-        // Four bytes are read at a time, and the next three too: the last characters
-        // go the slower way. Japanese text is full of E3 82 characters, so the test
-        // for the mark is made without a branch on each byte.
-        while (i < end && i + 7 <= size) {
+        // Four bytes are read at a time; the last characters go the slower way. A
+        // character that is no character of CP932 ends the run: the invalid ones,
+        // which read as U+0000, and the semi-voiced mark, which joins the character
+        // before it, so that one is taken back for the slower way too.
+        const std::size_t last = std::min(end, size >= 4 ? size - 3 : 0);
+        std::size_t before = i;   // where the character before the last one started
+        char* written = out;      // and where it was written
+        while (i < last) {
             std::uint32_t word;
             std::memcpy(&word, data + i, 4);
-            std::uint32_t next;
-            std::memcpy(&next, data + i + 3, 4);
             const char32_t character = DecodeUtf8ThreeBytes(word);
             // Every three-byte character is in the BMP, whose pages all exist.
             const std::uint16_t code =
                 kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
-            if ((character == 0) | (code == 0) | ((next & 0xFFFFFF) == kSemiVoicedMark))
+            if (code == 0) {
+                if (character == kSemiVoicedMark && i != at) {
+                    i = before;
+                    out = written;
+                }
                 break;
-            // A code of one byte (half-width katakana) leaves a byte that the next
-            // character writes over.
+            }
+            // A code of one byte (half-width katakana) is written as two, the second
+            // of which the next character writes over.
             const bool pair = code > 0xFF;
-            out[0] = static_cast<char>(pair ? code >> 8 : code);
-            out[1] = static_cast<char>(code & 0xFF);
+            const auto bytes = static_cast<std::uint16_t>(pair ? code >> 8 | code << 8 : code);
+            std::memcpy(out, &bytes, 2);
+            before = i;
+            written = out;
             out += 1 + pair;
             i += 3;
+        }
+        // The character the run ended before may be the mark.
+        if (i >= last && i != at && i + 3 <= size && data[i] == 0xE3 && data[i + 1] == 0x82 &&
+            data[i + 2] == 0x9A) {
+            i = before;
+            out = written;
         }
         m_pOut = out;
         at = i;
@@ -398,23 +437,28 @@ void CCodec::Give(const std::vector<char32_t>& characters)
 }
 
 bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std::size_t end,
-                    std::string& cp932, std::size_t& used, CTextFault& fault)
+                    std::string& buffer, std::size_t& length, std::size_t& used,
+                    CTextFault& fault)
 {
     if (encoding == EEncoding::ShiftJis) {
-        cp932.append(bytes);
-        used = bytes.size();
+        buffer.assign(bytes);
+        length = used = bytes.size();
         return true;
     }
     if (encoding == EEncoding::Iso2022Jp) {
         fault = {CTextFault::EKind::Malformed, 0, 0, 0, 0};
-        return CIso2022JpReader().Read(bytes, true, cp932, used, fault.m_nOffset);
+        buffer.clear();
+        const bool read = CIso2022JpReader().Read(bytes, true, buffer, used, fault.m_nOffset);
+        length = buffer.size();
+        return read;
     }
-    const std::size_t kept = cp932.size();
-    cp932.resize(kept + Cp932BytesPerByte(encoding) * bytes.size());
-    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, cp932.data() + kept);
+    // Growing the buffer fills it with zeros; a buffer used again is not shrunk.
+    const std::size_t room = Cp932BytesPerByte(encoding) * bytes.size();
+    if (buffer.size() < room)
+        buffer.resize(room);
+    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, buffer.data());
     auto fail = [&](const CTextFault& what) {
         fault = what;
-        cp932.resize(kept);
         return false;
     };
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -476,19 +520,20 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     }
     if (writer.Overflowed())
         return fail({CTextFault::EKind::TooManyCharacters, firstWithoutCode, 0, writer.Kinds(), 0});
-    cp932.resize(static_cast<std::size_t>(writer.End() - cp932.data()));
+    length = static_cast<std::size_t>(writer.End() - buffer.data());
     Give(writer.NewCharacters());
     used = i;
     return true;
 }
 
-bool CCodec::DecodePart(std::string_view bytes, EEncoding encoding, bool last, std::string& cp932,
-                        std::size_t& used, CTextFault& fault)
+bool CCodec::DecodePart(std::string_view bytes, EEncoding encoding, bool last,
+                        std::string& buffer, std::size_t& length, std::size_t& used,
+                        CTextFault& fault)
 {
     std::size_t end = bytes.size();
     if (!last)
         end = end > kStreamHold ? end - kStreamHold : 0;
-    return Decode(bytes, encoding, false, end, cp932, used, fault);
+    return Decode(bytes, encoding, false, end, buffer, length, used, fault);
 }
 
 bool CCodec::ReadText(std::string& text, std::optional<EEncoding> named, EEncoding& encoding,
@@ -534,26 +579,29 @@ bool CCodec::Read(std::string& text, EEncoding encoding, std::optional<bool> val
     return true;
 }
 
+bool CCodec::DecodeWhole(std::string_view bytes, EEncoding encoding, bool input,
+                         std::string& cp932, CTextFault& fault)
+{
+    std::string out;
+    std::size_t length = 0;
+    std::size_t used = 0;
+    if (!Decode(bytes, encoding, input, bytes.size(), out, length, used, fault))
+        return false;
+    out.resize(length);
+    cp932 = std::move(out);
+    return true;
+}
+
 bool CCodec::DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,
                         CTextFault& fault)
 {
-    std::string out;
-    std::size_t used = 0;
-    if (!Decode(bytes, encoding, false, bytes.size(), out, used, fault))
-        return false;
-    cp932 = std::move(out);
-    return true;
+    return DecodeWhole(bytes, encoding, false, cp932, fault);
 }
 
 bool CCodec::DecodeInput(std::string_view bytes, EEncoding encoding, std::string& cp932,
                          CTextFault& fault)
 {
-    std::string out;
-    std::size_t used = 0;
-    if (!Decode(bytes, encoding, true, bytes.size(), out, used, fault))
-        return false;
-    cp932 = std::move(out);
-    return true;
+    return DecodeWhole(bytes, encoding, true, cp932, fault);
 }
 
 bool CCodec::DecodeCp932Input(std::string_view utf8, std::string& cp932)
@@ -636,25 +684,26 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& byte
 {
     CIso2022JpWriter writer;
     std::string out;
-    if (!Write(cp932, encoding, true, writer, out, fault, offsets))
+    std::size_t length = 0;
+    if (!Write(cp932, encoding, true, writer, out, length, fault, offsets))
         return false;
+    out.resize(length);
     writer.Finish(out);
     bytes = std::move(out);
     return true;
 }
 
 bool CCodec::EncodePart(std::string_view cp932, EEncoding encoding, bool mark,
-                        CIso2022JpWriter& writer, std::string& bytes,
+                        CIso2022JpWriter& writer, std::string& buffer, std::size_t& length,
                         std::vector<std::size_t>* offsets, CTextFault& fault) const
 {
-    return Write(cp932, encoding, mark, writer, bytes, fault, offsets);
+    return Write(cp932, encoding, mark, writer, buffer, length, fault, offsets);
 }
 
 bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
-                   CIso2022JpWriter& writer, std::string& out, CTextFault& fault,
-                   std::vector<std::size_t>* offsets) const
+                   CIso2022JpWriter& writer, std::string& buffer, std::size_t& byteCount,
+                   CTextFault& fault, std::vector<std::size_t>* offsets) const
 {
-    const std::size_t kept = out.size();
     // Sorted offsets in cp932 become those of the units that hold them, as written.
     std::size_t next = 0;
     auto mapUpTo = [offsets, &next](std::size_t end, std::size_t written) {
@@ -663,30 +712,34 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
     };
     auto fail = [&](const CTextFault& what) {
         fault = what;
-        out.resize(kept);
         return false;
     };
     const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
     if (encoding == EEncoding::Iso2022Jp) {
+        buffer.clear();
         std::size_t i = 0;
         while (i < cp932.size()) {
             const std::size_t length = IsLeadByte(data[i]) && i + 1 < cp932.size() ? 2 : 1;
-            mapUpTo(i + length, out.size() - kept);
-            if (!writer.Put(cp932.substr(i, length), out)) {
+            mapUpTo(i + length, buffer.size());
+            if (!writer.Put(cp932.substr(i, length), buffer)) {
                 std::size_t unitLength = 1;
                 return fail({CTextFault::EKind::Unencodable, i,
                              UnitCharacter(cp932.substr(i), unitLength), 0, length});
             }
             i += length;
         }
-        mapUpTo(std::string_view::npos, out.size() - kept);
+        mapUpTo(std::string_view::npos, buffer.size());
+        byteCount = buffer.size();
         return true;
     }
     // No unit takes more than four bytes a byte of CP932: a half-width katakana in
     // UTF-8 takes three, and a two-byte code of ours for a sequence six.
     const std::string_view mark = withMark ? ByteOrderMarkOf(encoding) : std::string_view();
-    out.resize(kept + 4 * cp932.size() + mark.size());
-    char* const begin = out.data() + kept;
+    // Growing the buffer fills it with zeros; a buffer used again is not shrunk.
+    const std::size_t room = 4 * cp932.size() + mark.size();
+    if (buffer.size() < room)
+        buffer.resize(room);
+    char* const begin = buffer.data();
     char* written = begin;
     if (!mark.empty())
         std::memcpy(written, mark.data(), mark.size());
@@ -723,7 +776,7 @@ bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
         i += length;
     }
     mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - begin));
-    out.resize(static_cast<std::size_t>(written - out.data()));
+    byteCount = static_cast<std::size_t>(written - begin);
     return true;
 }
 

@@ -26,6 +26,7 @@ struct CWindow {
 // Where the count of the line ends of a part stands.
 struct CScan {
     const unsigned char* m_pBytes;
+    bool m_bWholePairs;    // no line end is a second byte
     bool m_bInPairBefore;  // the part starts with a second byte
     std::size_t m_nLines = 0;
     std::size_t m_nLineStart = std::string_view::npos;  // after the last line end
@@ -84,12 +85,12 @@ inline void AddWindow(const CWindow& window, std::size_t base, std::size_t count
         scan.m_bAfterCr = false;
 }
 
-CWindow WindowPortably(const unsigned char* bytes, std::size_t count)
+CWindow WindowPortably(const unsigned char* bytes, std::size_t count, bool wholePairs)
 {
     CWindow window;
     CBytePositions::Masks(false, reinterpret_cast<const char*>(bytes), count, '\r', '\n',
                           window.m_nCrs, window.m_nLfs);
-    for (std::size_t k = 0; k < count; ++k)
+    for (std::size_t k = 0; k < count && !wholePairs; ++k)
         window.m_nLeads |= static_cast<std::uint64_t>(IsLeadByte(bytes[k])) << k;
     return window;
 }
@@ -98,13 +99,16 @@ void CountPortably(std::size_t size, CScan& scan)
 {
     for (std::size_t base = 0; base < size; base += kWindow) {
         const std::size_t count = std::min(kWindow, size - base);
-        AddWindow(WindowPortably(scan.m_pBytes + base, count), base, count, scan);
+        AddWindow(WindowPortably(scan.m_pBytes + base, count, scan.m_bWholePairs), base, count,
+                  scan);
     }
 }
 
 #ifdef CHIRPWELL_HAVE_AVX2_PATH
 
-// The same 64 bytes at a time with AVX2, the window's masks made in place.
+// The same 64 bytes at a time with AVX2, the window's masks made in place; the lead
+// bytes only where a line end may be a second byte.
+template <bool kWholePairs>
 __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CScan& scan)
 {
     const __m256i crs = _mm256_set1_epi8('\r');
@@ -122,11 +126,6 @@ __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CSca
         for (int half = 0; half < 2; ++half) {
             const __m256i data = _mm256_loadu_si256(
                 reinterpret_cast<const __m256i*>(scan.m_pBytes + base + 32 * half));
-            const __m256i shifted = _mm256_sub_epi8(data, offset);
-            const __m256i leads = _mm256_or_si256(
-                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, zero), _mm256_cmpgt_epi8(lowEnd, shifted)),
-                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, highStart),
-                                 _mm256_cmpgt_epi8(highEnd, shifted)));
             const int shift = 32 * half;
             window.m_nCrs |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
                                  _mm256_movemask_epi8(_mm256_cmpeq_epi8(data, crs))))
@@ -134,6 +133,13 @@ __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CSca
             window.m_nLfs |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
                                  _mm256_movemask_epi8(_mm256_cmpeq_epi8(data, lfs))))
                              << shift;
+            if (kWholePairs)
+                continue;
+            const __m256i shifted = _mm256_sub_epi8(data, offset);
+            const __m256i leads = _mm256_or_si256(
+                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, zero), _mm256_cmpgt_epi8(lowEnd, shifted)),
+                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, highStart),
+                                 _mm256_cmpgt_epi8(highEnd, shifted)));
             window.m_nLeads |= static_cast<std::uint64_t>(
                                    static_cast<std::uint32_t>(_mm256_movemask_epi8(leads)))
                                << shift;
@@ -141,7 +147,8 @@ __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CSca
         AddWindow(window, base, kWindow, scan);
     }
     if (base < size)
-        AddWindow(WindowPortably(scan.m_pBytes + base, size - base), base, size - base, scan);
+        AddWindow(WindowPortably(scan.m_pBytes + base, size - base, kWholePairs), base,
+                  size - base, scan);
 }
 
 #endif
@@ -154,10 +161,13 @@ void CPlaceCounter::Advance(std::string_view text)
     const std::size_t size = text.size();
     if (size == 0)
         return;
-    CScan scan{bytes, m_bInPair, 0, std::string_view::npos, m_bAfterCr, m_bInPair ? 1u : 0u};
+    CScan scan{bytes, m_bWholePairs, m_bInPair, 0, std::string_view::npos, m_bAfterCr,
+               m_bInPair && !m_bWholePairs ? 1u : 0u};
 #ifdef CHIRPWELL_HAVE_AVX2_PATH
-    if (VectorPathInUse())
-        CountWithAvx2(size, scan);
+    if (VectorPathInUse() && m_bWholePairs)
+        CountWithAvx2<true>(size, scan);
+    else if (VectorPathInUse())
+        CountWithAvx2<false>(size, scan);
     else
 #endif
         CountPortably(size, scan);

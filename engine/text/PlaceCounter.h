@@ -12,6 +12,11 @@
 // parts may cut a character in two.
 class CPlaceCounter {
 public:
+    // wholePairs: every lead byte of the text is followed by a second byte of 0x40 or
+    // above, as in a text read from another encoding, so that no CR or LF is one;
+    // the count then takes a shorter way.
+    explicit CPlaceCounter(bool wholePairs = false) : m_bWholePairs(wholePairs) {}
+
     // Moves past text, the next part.
     void Advance(std::string_view text);
     // The place of the byte the next part starts with.
@@ -21,6 +26,7 @@ public:
 
 private:
     CTextPlace m_place;
+    bool m_bWholePairs;
     bool m_bAfterCr = false;  // the last byte was a CR that ended a line
     bool m_bInPair = false;   // the last byte was a lead byte; its second byte is next
 };

@@ -51,7 +51,8 @@ CStreamDecoder::CStreamDecoder(CCodec& codec, EEncoding encoding)
     : m_codec(codec),
       m_eNamed(encoding),
       m_eEncoding(encoding),
-      m_bCheckPairs(encoding == EEncoding::ShiftJis && codec.CodesGiven() > 0)
+      m_bCheckPairs(encoding == EEncoding::ShiftJis && codec.CodesGiven() > 0),
+      m_counter(IsTranscoded(encoding))
 {
 }
 
@@ -70,15 +71,15 @@ bool CStreamDecoder::Read(std::string_view bytes, bool last, std::string_view& t
     if (zero)
         return Fail(CStreamFault::EKind::Zero, data,
                     static_cast<std::size_t>(static_cast<const char*>(zero) - data.data()), fault);
-    m_strText.clear();
+    std::size_t length = 0;
     std::size_t used = 0;
     CTextFault textFault;
-    if (!Decode(data, last, m_strText, used, textFault))
+    if (!Decode(data, last, m_strText, length, used, textFault))
         return Fail(KindOf(textFault), data, textFault.m_nOffset, fault);
     m_eEncoding = WithoutMark(m_eEncoding);
     m_strHeld = std::string(data.substr(used));
-    m_counter.Advance(m_strText);
-    text = m_strText;
+    text = std::string_view(m_strText).substr(0, length);
+    m_counter.Advance(text);
     return true;
 }
 
@@ -106,14 +107,17 @@ bool CStreamDecoder::ReadShiftJis(std::string_view bytes, bool last, std::string
     return true;
 }
 
-bool CStreamDecoder::Decode(std::string_view data, bool last, std::string& text,
-                            std::size_t& used, CTextFault& fault)
+bool CStreamDecoder::Decode(std::string_view data, bool last, std::string& buffer,
+                            std::size_t& length, std::size_t& used, CTextFault& fault)
 {
     if (m_eEncoding == EEncoding::Iso2022Jp) {
         fault = {};
-        return m_iso.Read(data, last, text, used, fault.m_nOffset);
+        buffer.clear();
+        const bool read = m_iso.Read(data, last, buffer, used, fault.m_nOffset);
+        length = buffer.size();
+        return read;
     }
-    return m_codec.DecodePart(data, m_eEncoding, last, text, used, fault);
+    return m_codec.DecodePart(data, m_eEncoding, last, buffer, length, used, fault);
 }
 
 bool CStreamDecoder::Fail(CStreamFault::EKind kind, std::string_view data, std::size_t offset,
@@ -131,9 +135,12 @@ bool CStreamDecoder::Fail(CStreamFault::EKind kind, std::string_view data, std::
         // The text before the fault, read by a copy of the state that read the rest.
         const CCodec codec = m_codec;
         const CIso2022JpReader iso = m_iso;
+        std::size_t length = 0;
         std::size_t used = 0;
         CTextFault earlier;
-        if (!Decode(data.substr(0, offset), true, before, used, earlier)) {
+        const bool read = Decode(data.substr(0, offset), true, before, length, used, earlier);
+        before.resize(length);
+        if (!read) {
             m_codec = codec;
             m_iso = iso;
             if (earlier.m_nOffset < offset)

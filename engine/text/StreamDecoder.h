@@ -32,10 +32,10 @@ public:
 private:
     bool ReadShiftJis(std::string_view bytes, bool last, std::string_view& text,
                       CStreamFault& fault);
-    // Decodes data, the held bytes and the new ones, appending to text; false with
-    // the fault's kind and its offset in data.
-    bool Decode(std::string_view data, bool last, std::string& text, std::size_t& used,
-                CTextFault& fault);
+    // Decodes data, the held bytes and the new ones, at the start of buffer, as the
+    // codec's DecodePart does.
+    bool Decode(std::string_view data, bool last, std::string& buffer, std::size_t& length,
+                std::size_t& used, CTextFault& fault);
     // The fault of kind at offset of data, placed after the text before it; a fault
     // that reading that text finds first is told instead.
     bool Fail(CStreamFault::EKind kind, std::string_view data, std::size_t offset,
@@ -47,8 +47,8 @@ private:
     CIso2022JpReader m_iso;
     bool m_bCheckPairs;
     std::string m_strHeld;  // the start of the next part: bytes the last one cut
-    std::string m_strText;  // the last part's text, when it had to be made
-    CPlaceCounter m_counter;
+    std::string m_strText;  // the last part's text, when it had to be made, and room
+    CPlaceCounter m_counter;  // a transcoded text is whole pairs
 };
 
 #endif

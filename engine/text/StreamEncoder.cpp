@@ -19,10 +19,12 @@ bool EndsInLeadByte(std::string_view text)
 
 }  // namespace
 
-CStreamEncoder::CStreamEncoder(const CCodec& codec, EEncoding encoding, bool codesMayCome)
+CStreamEncoder::CStreamEncoder(const CCodec& codec, EEncoding encoding, bool transcoded,
+                               bool wholePairs)
     : m_codec(codec),
       m_eEncoding(encoding),
-      m_bCheck(encoding != EEncoding::ShiftJis || codesMayCome || codec.CodesGiven() > 0)
+      m_bCheck(encoding != EEncoding::ShiftJis || transcoded || codec.CodesGiven() > 0),
+      m_counter(wholePairs)
 {
 }
 
@@ -57,8 +59,11 @@ bool CStreamEncoder::Write(std::string_view cp932, bool last, std::string& out,
         const std::size_t end = m_nRead + part.size();
         for (std::size_t k = m_mapped.size(); k < m_bounds.size() && m_bounds[k] <= end; ++k)
             m_offsets.push_back(m_bounds[k] - m_nRead);
-        if (!m_codec.EncodePart(part, m_eEncoding, m_bMark, m_iso, out, m_offsets.empty() ? nullptr : &m_offsets, textFault))
+        std::size_t length = 0;
+        if (!m_codec.EncodePart(part, m_eEncoding, m_bMark, m_iso, m_strBytes, length,
+                                m_offsets.empty() ? nullptr : &m_offsets, textFault))
             return Fail(textFault, part, fault);
+        out.append(m_strBytes, 0, length);
         if (last)
             m_iso.Finish(out);
         m_bMark = false;

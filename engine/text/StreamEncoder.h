@@ -22,9 +22,10 @@ class CCodec;
 // CP932 text, into places in the bytes written. The codec must outlive it.
 class CStreamEncoder {
 public:
-    // codesMayCome: the codec may give codes while the stream goes on, as it does for
-    // a transcoded text.
-    CStreamEncoder(const CCodec& codec, EEncoding encoding, bool codesMayCome);
+    // transcoded: the text was read from another encoding, so that the codec may give
+    // codes while the stream goes on; wholePairs: every lead byte of the text will be
+    // followed by a second byte of 0x40 or above, as CPlaceCounter takes it.
+    CStreamEncoder(const CCodec& codec, EEncoding encoding, bool transcoded, bool wholePairs);
     CStreamEncoder(const CStreamEncoder&) = delete;
     CStreamEncoder& operator=(const CStreamEncoder&) = delete;
 
@@ -44,7 +45,8 @@ private:
     const bool m_bCheck;  // a character may be one the encoding lacks
     bool m_bMark = true;  // the mark is still to come
     CIso2022JpWriter m_iso;
-    std::string m_strPart;  // the held lead byte and the next part
+    std::string m_strPart;   // the held lead byte and the next part
+    std::string m_strBytes;  // room for a part's bytes
     CPlaceCounter m_counter;
     std::size_t m_nRead = 0;     // bytes of CP932 text written so far
     std::size_t m_nWritten = 0;  // bytes they became
