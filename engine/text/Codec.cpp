@@ -5,11 +5,16 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "engine/VectorPath.h"
 #include "engine/text/Characters.h"
 #include "engine/text/CodecTables.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/EncodingDetector.h"
 #include "engine/text/Iso2022Jp.h"
+
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -108,12 +113,108 @@ constexpr CByteKinds kByteKinds = MakeByteKinds();
 
 // Writes the CP932 units from data[at] on as UTF-8, as long as they are ASCII or
 // characters of three bytes there and end before end; at and out move past them.
-// They are nearly all of a Japanese text. out must have room for a byte more.
+// They are nearly all of a Japanese text. out must have room for eight bytes more.
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+
+// Where byte j of the UTF-8 of eight three-byte characters comes from: from the
+// first and middle bytes of all eight, packed, or from their last bytes.
+struct CUtf8Shuffles {
+    alignas(16) std::array<std::array<std::int8_t, 16>, 4> m_masks;  // first, last; twice
+};
+
+constexpr CUtf8Shuffles MakeUtf8Shuffles()
+{
+    CUtf8Shuffles shuffles{};
+    for (int j = 0; j < 32; ++j) {
+        const int character = j / 3;
+        const int which = j % 3;
+        const bool used = j < 24;
+        const auto fromFirstAndMiddle = static_cast<std::int8_t>(
+            used && which == 0 ? character : used && which == 1 ? 8 + character : -1);
+        const auto fromLast = static_cast<std::int8_t>(used && which == 2 ? character : -1);
+        shuffles.m_masks[2 * (j / 16)][j % 16] = fromFirstAndMiddle;
+        shuffles.m_masks[2 * (j / 16) + 1][j % 16] = fromLast;
+    }
+    return shuffles;
+}
+
+constexpr CUtf8Shuffles kUtf8Shuffles = MakeUtf8Shuffles();
+
+// The CP932 units from data[at] on as UTF-8, sixteen bytes at a time while they are
+// eight pairs whose characters take three bytes each, ending by end; at and out
+// move past them. out must have room for eight bytes more.
+__attribute__((target("avx2"))) void PutUtf8Groups(const unsigned char* data, std::size_t end,
+                                                  std::size_t& at, char*& out)
+{
+    std::size_t i = at;
+    char* written = out;
+    alignas(16) std::uint16_t characters[8];
+    const auto mask = [](int which) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(kUtf8Shuffles.m_masks[which].data()));
+    };
+    while (i + 16 <= end) {
+        // Lead bytes, 0x81 to 0x9F and 0xE0 to 0xFC, in every even place: as signed
+        // bytes after taking 0x80 away, 1 to 0x1F and 0x60 to 0x7C.
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80)));
+        const __m128i leads = _mm_or_si128(
+            _mm_and_si128(_mm_cmpgt_epi8(shifted, _mm_setzero_si128()),
+                          _mm_cmpgt_epi8(_mm_set1_epi8(0x20), shifted)),
+            _mm_and_si128(_mm_cmpgt_epi8(shifted, _mm_set1_epi8(0x5F)),
+                          _mm_cmpgt_epi8(_mm_set1_epi8(0x7D), shifted)));
+        if ((_mm_movemask_epi8(leads) & 0x5555) != 0x5555)
+            break;
+        for (int k = 0; k < 8; ++k)
+            characters[k] = kCp932Pairs[kByteKinds.m_rows[data[i + 2 * k]] + data[i + 2 * k + 1]];
+        const __m128i character = _mm_load_si128(reinterpret_cast<const __m128i*>(characters));
+        // None below U+0800, none that is no character.
+        const __m128i small = _mm_xor_si128(
+            _mm_cmpeq_epi16(_mm_max_epu16(character, _mm_set1_epi16(0x800)), character),
+            _mm_set1_epi16(-1));
+        const __m128i none = _mm_cmpeq_epi16(character, _mm_set1_epi16(static_cast<short>(kNoCharacter)));
+        const __m128i bad = _mm_or_si128(small, none);
+        if (!_mm_testz_si128(bad, bad))
+            break;
+        const __m128i first = _mm_or_si128(_mm_srli_epi16(character, 12), _mm_set1_epi16(0xE0));
+        const __m128i middle = _mm_or_si128(
+            _mm_and_si128(_mm_srli_epi16(character, 6), _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+        const __m128i lastBytes = _mm_or_si128(_mm_and_si128(character, _mm_set1_epi16(0x3F)),
+                                               _mm_set1_epi16(0x80));
+        const __m128i firstAndMiddle = _mm_packus_epi16(first, middle);
+        const __m128i last = _mm_packus_epi16(lastBytes, lastBytes);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(written),
+                         _mm_or_si128(_mm_shuffle_epi8(firstAndMiddle, mask(0)),
+                                      _mm_shuffle_epi8(last, mask(1))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(written + 16),
+                         _mm_or_si128(_mm_shuffle_epi8(firstAndMiddle, mask(2)),
+                                      _mm_shuffle_epi8(last, mask(3))));
+        written += 24;
+        i += 16;
+    }
+    at = i;
+    out = written;
+}
+
+#endif
+
 inline void PutUtf8Run(const unsigned char* data, std::size_t end, std::size_t& at, char*& out)
 {
     std::size_t i = at;
     char* written = out;
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+    // Groups of eight pairs are tried again eight units after one that was none.
+    const bool vectors = VectorPathInUse();
+    std::size_t nextGroup = i;
+#endif
     while (i + 1 < end) {
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+        if (vectors && i >= nextGroup) {
+            PutUtf8Groups(data, end, i, written);
+            nextGroup = i + 16;
+            if (i + 1 >= end)
+                break;
+        }
+#endif
         const unsigned char byte = data[i];
         const int row = kByteKinds.m_rows[byte];
         if (row == kAsciiByte) {
@@ -136,6 +237,87 @@ inline void PutUtf8Run(const unsigned char* data, std::size_t end, std::size_t& 
     at = i;
     out = written;
 }
+
+// Writes a CP932 code at out: two bytes, or one and a second that the next code
+// writes over. Gives the bytes it takes.
+inline std::size_t PutCodeAt(std::uint16_t code, char* out)
+{
+    const bool pair = code > 0xFF;
+    const auto bytes = static_cast<std::uint16_t>(pair ? code >> 8 | code << 8 : code);
+    std::memcpy(out, &bytes, 2);
+    return 1 + pair;
+}
+
+inline std::uint16_t Cp932CodeOfBmp(char32_t character)
+{
+    // Every page of the BMP exists.
+    return kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
+}
+
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+
+// The three-byte UTF-8 characters from data[i] on, eight at a time, while all eight
+// are valid and start before last and the bytes read lie within size: their codes
+// are written at out, up to the first that has none in CP932. i and out move past
+// what is written; before and written are where the last character written started
+// and went.
+__attribute__((target("avx2"))) void PutThreeByteGroups(const unsigned char* data,
+                                                       std::size_t size, std::size_t last,
+                                                       std::size_t& at, char*& end,
+                                                       std::size_t& before, char*& written)
+{
+    std::size_t i = at;
+    char* out = end;
+    std::size_t lastLength = 0;  // of the last code written, none yet
+    auto leave = [&] {
+        if (lastLength != 0) {
+            before = i - 3;
+            written = out - lastLength;
+        }
+        at = i;
+        end = out;
+    };
+    // Lane k of each half takes the bytes 3k to 3k + 2 of its sixteen as a number.
+    const __m256i gather = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                            0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m256i shape = _mm256_set1_epi32(0xC0C0F0);
+    const __m256i wanted = _mm256_set1_epi32(0x8080E0);
+    const __m256i rangeBits = _mm256_set1_epi32(0x200F);
+    const __m256i surrogate = _mm256_set1_epi32(0x200D);
+    const __m256i zero = _mm256_setzero_si256();
+    alignas(32) std::uint32_t characters[8];
+    while (i + 21 < last && i + 28 <= size) {
+        const __m256i bytes = _mm256_shuffle_epi8(
+            _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(data + i + 12),
+                                reinterpret_cast<const __m128i*>(data + i)),
+            gather);
+        // As DecodeUtf8ThreeBytes tests each: the bits of the form, no overlong form,
+        // no surrogate.
+        const __m256i range = _mm256_and_si256(bytes, rangeBits);
+        const __m256i bad = _mm256_or_si256(
+            _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_and_si256(bytes, shape), wanted),
+                             _mm256_set1_epi32(-1)),
+            _mm256_or_si256(_mm256_cmpeq_epi32(range, zero), _mm256_cmpeq_epi32(range, surrogate)));
+        if (!_mm256_testz_si256(bad, bad))
+            return leave();
+        const __m256i character = _mm256_or_si256(
+            _mm256_slli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x0F)), 12),
+            _mm256_or_si256(_mm256_srli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x3F00)), 2),
+                            _mm256_srli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x3F0000)), 16)));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(characters), character);
+        for (const std::uint32_t one : characters) {
+            const std::uint16_t code = Cp932CodeOfBmp(one);
+            if (code == 0)
+                return leave();
+            lastLength = PutCodeAt(code, out);
+            out += lastLength;
+            i += 3;
+        }
+    }
+    leave();
+}
+
+#endif
 
 // What CUnitWalk gives for bytes that are no unit.
 constexpr char32_t kNoUnit = 0xFFFFFFFF;
@@ -221,7 +403,7 @@ public:
     // New characters take codes only through giver, the codec itself.
     CWriter(const CCodec& codec, CCodec* giver, bool inputForms, char* out)
         : m_codec(codec), m_pGiver(giver), m_bInputForms(inputForms), m_pOut(out),
-          m_nCursor(codec.m_nNext)
+          m_nCursor(codec.m_nNext), m_bVectors(VectorPathInUse())
     {
     }
 
@@ -246,13 +428,15 @@ public:
         const std::size_t last = std::min(end, size >= 4 ? size - 3 : 0);
         std::size_t before = i;   // where the character before the last one started
         char* written = out;      // and where it was written
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+        if (m_bVectors)
+            PutThreeByteGroups(data, size, last, i, out, before, written);
+#endif
         while (i < last) {
             std::uint32_t word;
             std::memcpy(&word, data + i, 4);
             const char32_t character = DecodeUtf8ThreeBytes(word);
-            // Every three-byte character is in the BMP, whose pages all exist.
-            const std::uint16_t code =
-                kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
+            const std::uint16_t code = Cp932CodeOfBmp(character);
             if (code == 0) {
                 if (character == kSemiVoicedMark && i != at) {
                     i = before;
@@ -260,14 +444,9 @@ public:
                 }
                 break;
             }
-            // A code of one byte (half-width katakana) is written as two, the second
-            // of which the next character writes over.
-            const bool pair = code > 0xFF;
-            const auto bytes = static_cast<std::uint16_t>(pair ? code >> 8 | code << 8 : code);
-            std::memcpy(out, &bytes, 2);
             before = i;
             written = out;
-            out += 1 + pair;
+            out += PutCodeAt(code, out);
             i += 3;
         }
         // The character the run ended before may be the mark.
@@ -393,6 +572,7 @@ private:
     std::unordered_map<char32_t, std::uint16_t> m_newCodes;
     std::unordered_set<char32_t> m_seen;
     bool m_bOverflowed = false;
+    bool m_bVectors;
 };
 
 void CCodec::StartText(std::string_view bytes, EEncoding encoding)

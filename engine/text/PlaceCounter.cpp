@@ -15,8 +15,8 @@ namespace {
 
 constexpr std::size_t kWindow = CBytePositions::kWindow;
 
-// Bit k of each mask for the window's byte k: a CR, an LF, a byte that may be a
-// lead byte.
+// Bit k of each mask for the window's byte k: a CR, an LF, a byte of 0x80 or above,
+// which may be a lead byte.
 struct CWindow {
     std::uint64_t m_nCrs = 0;
     std::uint64_t m_nLfs = 0;
@@ -48,9 +48,9 @@ bool IsSecondByte(const CScan& scan, std::size_t at)
     return run % 2 == 1;
 }
 
-// Counts the line ends of a window at base of count bytes. Line ends hardly ever
-// follow a byte that may be a lead byte: a window without such a one counts them by
-// its masks alone.
+// Counts the line ends of a window at base of count bytes. Line ends mostly follow
+// a byte below 0x80, which is no lead byte: a window where all do counts them by its
+// masks alone.
 inline void AddWindow(const CWindow& window, std::size_t base, std::size_t count, CScan& scan)
 {
     const std::uint64_t ends = window.m_nCrs | window.m_nLfs;
@@ -91,7 +91,7 @@ CWindow WindowPortably(const unsigned char* bytes, std::size_t count, bool whole
     CBytePositions::Masks(false, reinterpret_cast<const char*>(bytes), count, '\r', '\n',
                           window.m_nCrs, window.m_nLfs);
     for (std::size_t k = 0; k < count && !wholePairs; ++k)
-        window.m_nLeads |= static_cast<std::uint64_t>(IsLeadByte(bytes[k])) << k;
+        window.m_nLeads |= static_cast<std::uint64_t>(bytes[k] >> 7) << k;
     return window;
 }
 
@@ -113,13 +113,6 @@ __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CSca
 {
     const __m256i crs = _mm256_set1_epi8('\r');
     const __m256i lfs = _mm256_set1_epi8('\n');
-    // Lead bytes are 0x81 to 0x9F and 0xE0 to 0xFC: as signed bytes after taking
-    // 0x80 away, 1 to 0x1F and 0x60 to 0x7C.
-    const __m256i offset = _mm256_set1_epi8(static_cast<char>(0x80));
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i lowEnd = _mm256_set1_epi8(0x20);
-    const __m256i highStart = _mm256_set1_epi8(0x5F);
-    const __m256i highEnd = _mm256_set1_epi8(0x7D);
     std::size_t base = 0;
     for (; base + kWindow <= size; base += kWindow) {
         CWindow window;
@@ -133,16 +126,10 @@ __attribute__((target("avx2,popcnt"))) void CountWithAvx2(std::size_t size, CSca
             window.m_nLfs |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
                                  _mm256_movemask_epi8(_mm256_cmpeq_epi8(data, lfs))))
                              << shift;
-            if (kWholePairs)
-                continue;
-            const __m256i shifted = _mm256_sub_epi8(data, offset);
-            const __m256i leads = _mm256_or_si256(
-                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, zero), _mm256_cmpgt_epi8(lowEnd, shifted)),
-                _mm256_and_si256(_mm256_cmpgt_epi8(shifted, highStart),
-                                 _mm256_cmpgt_epi8(highEnd, shifted)));
-            window.m_nLeads |= static_cast<std::uint64_t>(
-                                   static_cast<std::uint32_t>(_mm256_movemask_epi8(leads)))
-                               << shift;
+            if (!kWholePairs)
+                window.m_nLeads |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                                       _mm256_movemask_epi8(data)))
+                                   << shift;
         }
         AddWindow(window, base, kWindow, scan);
     }
