@@ -13,17 +13,13 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchInputs.h"
+#include "bench/ChildProcess.h"
 #include "engine/text/Codec.h"
-
-extern char** environ;
 
 namespace {
 
@@ -66,31 +62,12 @@ const CInputFolder& InputFolder()
     return folder;
 }
 
-// Starts program with arguments, standard output to /dev/null; false unless it
-// ends with status 0.
-bool RunProcess(const std::vector<std::string>& arguments)
-{
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return spawned == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
-
 void Run(benchmark::State& state, std::vector<std::string> arguments, const char* input)
 {
     if (input)
         arguments.push_back(InputFolder().Path(input).string());
     for (auto _ : state) {
-        if (!RunProcess(arguments)) {
+        if (!RunChild(arguments).m_bDone) {
             state.SkipWithError("the command failed");
             return;
         }

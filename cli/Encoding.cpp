@@ -74,16 +74,21 @@ bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,
     }
     if (encoding != EEncoding::ShiftJis && codec.Encode(cp932, encoding, bytes, fault))
         return true;
-    const std::string where = LineAndColumn(cp932, EEncoding::ShiftJis, fault.m_nOffset);
-    if (fault.m_character != 0)
-        messages.Error(FormatMessage(Tr("the result's character %1 at %2 cannot be written in %3"),
-                                     CodePoint(fault.m_character), where, EncodingName(encoding)));
-    else
-        messages.Error(FormatMessage(
-            Tr("the result's bytes %1 at %2 are no character and cannot be written in %3"),
-            HexBytes(std::string_view(cp932).substr(fault.m_nOffset, fault.m_nLength)), where,
-            EncodingName(encoding)));
+    messages.Error(UnencodableMessage(
+        fault.m_character, std::string_view(cp932).substr(fault.m_nOffset, fault.m_nLength),
+        LineAndColumn(cp932, EEncoding::ShiftJis, fault.m_nOffset), encoding));
     return false;
+}
+
+std::string UnencodableMessage(char32_t character, std::string_view bytes,
+                               const std::string& where, EEncoding encoding)
+{
+    if (character != 0)
+        return FormatMessage(Tr("the result's character %1 at %2 cannot be written in %3"),
+                             CodePoint(character), where, EncodingName(encoding));
+    return FormatMessage(
+        Tr("the result's bytes %1 at %2 are no character and cannot be written in %3"),
+        HexBytes(bytes), where, EncodingName(encoding));
 }
 
 std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodec& codec,

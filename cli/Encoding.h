@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/smile/SmilePlace.h"
@@ -26,6 +27,10 @@ bool CensorCharacter(const char* option, bool fullWidth, const std::string& utf8
 // The result in encoding; cp932 may be taken over.
 bool EncodeResult(std::string&& cp932, EEncoding encoding, const CCodec& codec,
                   std::string& bytes, CMessages& messages);
+// Why the result cannot be written in encoding: the character there (or, 0, the
+// unit's bytes that are none) at where, LINE:COLUMN of the result.
+std::string UnencodableMessage(char32_t character, std::string_view bytes,
+                               const std::string& where, EEncoding encoding);
 // The places as "POSITION LENGTH" lines, counting bytes of the result as EncodeResult
 // writes it.
 std::string PlacesText(const std::string& cp932, EEncoding encoding, const CCodec& codec,

@@ -7,6 +7,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/Limits.h"
 #include "engine/files/TextFile.h"
+#include "engine/smile/Converter.h"
 #include "engine/text/TextFormat.h"
 #include "programs/Translation.h"
 
@@ -62,4 +63,23 @@ bool ReadSmileFile(const std::string& path, std::string& bytes, CMessages& messa
         return true;
     messages.Error(path + ": " + Reason(error));
     return false;
+}
+
+bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path,
+                  std::optional<EEncoding> encoding)
+{
+    if (path.empty()) {
+        converter.LoadBuiltInSet();
+        return true;
+    }
+    std::string content;
+    bool loaded = ReadSmileFile(path, content, messages);
+    if (loaded) {
+        messages.SetContext(path + ": ");
+        loaded = converter.LoadSmileText(path, content, encoding);
+        messages.SetContext(std::string());
+    }
+    if (!loaded)
+        messages.Error(FixedText(kMsgSmileFileFailed));
+    return loaded;
 }

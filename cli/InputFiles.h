@@ -2,8 +2,12 @@
 #define CHIRPWELL_CLI_INPUTFILES_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "engine/text/Encoding.h"
+
+class CConverter;
 class CMessages;
 
 // What chirpwell-smile reads: the input and the smile file, whole, up to the text
@@ -19,5 +23,9 @@ std::string InputName(const std::string& path);
 bool ReadInput(const std::string& path, std::FILE* standardInput, std::string& bytes,
                CMessages& messages);
 bool ReadSmileFile(const std::string& path, std::string& bytes, CMessages& messages);
+// The smile set of the smile file at path, in encoding or the one detected, or the
+// built-in set when path is empty, put in force in converter.
+bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path,
+                  std::optional<EEncoding> encoding);
 
 #endif

@@ -14,22 +14,23 @@ COutput::COutput(std::FILE* standardOutput, IFileSystem& files)
 
 COutput::~COutput() = default;
 
-void COutput::Add(const std::string& path, std::string content)
+std::size_t COutput::Add(const std::string& path, std::string content)
 {
     m_pending.push_back({path, std::move(content), nullptr});
+    return m_pending.size() - 1;
 }
 
 bool COutput::Commit(std::string& error)
 {
     CWriteSession session;
-    const bool done = WriteEach(error);
+    const bool done = m_bOpened ? CommitFiles(error) : WriteEach(error);
     // Every writer lets go of what it holds before the session ends.
     for (CPending& pending : m_pending)
         pending.m_pWriter.reset();
     return done;
 }
 
-bool COutput::WriteEach(std::string& error)
+bool COutput::CheckEach(std::string& error)
 {
     std::error_code code;
     for (CPending& pending : m_pending) {
@@ -41,7 +42,56 @@ bool COutput::WriteEach(std::string& error)
             return false;
         }
     }
-    std::vector<CPending*> files;
+    return true;
+}
+
+bool COutput::Open(std::string& error)
+{
+    m_bOpened = true;
+    if (!CheckEach(error))
+        return false;
+    std::error_code code;
+    for (CPending& pending : m_pending) {
+        if (!pending.m_pWriter)
+            continue;
+        // Its old content would be gone before the new one is whole.
+        if (pending.m_pWriter->RewritesInPlace()) {
+            error = FormatMessage(
+                Tr("%1: a file with other links, of another owner, in a folder you may not "
+                   "write or mounted where it is must be rewritten in place, which --stream "
+                   "cannot do; write to standard output instead"),
+                pending.m_strPath);
+            return false;
+        }
+        if (!pending.m_pWriter->Open(code)) {
+            error = Failure(pending, code);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool COutput::Append(std::size_t target, std::string_view part, std::string& error)
+{
+    const CPending& pending = m_pending[target];
+    std::error_code code;
+    bool written = true;
+    if (!pending.m_pWriter) {
+        written = WriteStandardOutput(part);
+        code = std::error_code(errno, std::generic_category());
+    } else {
+        written = pending.m_pWriter->Append(part, code);
+    }
+    if (!written)
+        error = Failure(pending, code);
+    return written;
+}
+
+bool COutput::WriteEach(std::string& error)
+{
+    if (!CheckEach(error))
+        return false;
+    std::error_code code;
     for (CPending& pending : m_pending) {
         if (!pending.m_pWriter || pending.m_pWriter->IsStream())
             continue;
@@ -49,17 +99,34 @@ bool COutput::WriteEach(std::string& error)
             error = Failure(pending, code);
             return false;
         }
-        files.push_back(&pending);
     }
     for (CPending& pending : m_pending) {
         bool written = true;
         if (!pending.m_pWriter) {
-            written = WriteStandardOutput(pending);
+            written = WriteStandardOutput(pending.m_strContent);
             code = std::error_code(errno, std::generic_category());
         } else if (pending.m_pWriter->IsStream()) {
             written = pending.m_pWriter->WriteStream(pending.m_strContent, code);
         }
         if (!written) {
+            error = Failure(pending, code);
+            return false;
+        }
+    }
+    return CommitFiles(error);
+}
+
+bool COutput::CommitFiles(std::string& error)
+{
+    std::error_code code;
+    std::vector<CPending*> files;
+    for (CPending& pending : m_pending) {
+        if (!pending.m_pWriter)
+            continue;
+        if (!pending.m_pWriter->IsStream()) {
+            files.push_back(&pending);
+        } else if (!pending.m_pWriter->Commit(false, code)) {
+            // A stream's commit only closes what Open opened.
             error = Failure(pending, code);
             return false;
         }
@@ -80,11 +147,10 @@ bool COutput::WriteEach(std::string& error)
     return true;
 }
 
-bool COutput::WriteStandardOutput(const CPending& pending)
+bool COutput::WriteStandardOutput(std::string_view content)
 {
     CStreamWait wait;
-    return std::fwrite(pending.m_strContent.data(), 1, pending.m_strContent.size(),
-                       m_pStandardOutput) == pending.m_strContent.size() &&
+    return std::fwrite(content.data(), 1, content.size(), m_pStandardOutput) == content.size() &&
            std::fflush(m_pStandardOutput) == 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -24,11 +25,19 @@ public:
     COutput(const COutput&) = delete;
     COutput& operator=(const COutput&) = delete;
 
-    // An empty path stands for standard output.
-    void Add(const std::string& path, std::string content);
+    // An empty path stands for standard output; its index.
+    std::size_t Add(const std::string& path, std::string content = std::string());
     // False with a message naming the target and the reason when anything could not
     // be written, and where old content was kept when it could not be put back.
     bool Commit(std::string& error);
+
+    // Content that comes in parts, too much to hold, in place of each Add's: Open
+    // checks every target and opens it (a file's temporary file, a stream), refusing
+    // a file that would be rewritten in place; Append adds a part, to standard
+    // output and the streams at once; Commit puts the files in place. Inside a
+    // CWriteSession from Open to Commit.
+    bool Open(std::string& error);
+    bool Append(std::size_t target, std::string_view part, std::string& error);
 
 private:
     struct CPending {
@@ -36,13 +45,16 @@ private:
         std::string m_strContent;
         std::unique_ptr<CFileWriter> m_pWriter;  // none for standard output
     };
+    bool CheckEach(std::string& error);
     bool WriteEach(std::string& error);
-    bool WriteStandardOutput(const CPending& pending);
+    bool CommitFiles(std::string& error);
+    bool WriteStandardOutput(std::string_view content);
     std::string Failure(const CPending& pending, const std::error_code& code) const;
 
     std::FILE* m_pStandardOutput;
     IFileSystem& m_files;
     std::vector<CPending> m_pending;
+    bool m_bOpened = false;
 };
 
 #endif

@@ -27,6 +27,7 @@ enum ELongOnly {
     kOptEncoding,
     kOptOutputEncoding,
     kOptSmileEncoding,
+    kOptStream,
     kOptVersion,
 };
 
@@ -47,6 +48,7 @@ const option kLongOptions[] = {
     {"output-encoding", required_argument, nullptr, kOptOutputEncoding},
     {"smile-encoding", required_argument, nullptr, kOptSmileEncoding},
     {"output", required_argument, nullptr, 'o'},
+    {"stream", no_argument, nullptr, kOptStream},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kOptVersion},
     {nullptr, 0, nullptr, 0},
@@ -108,14 +110,21 @@ const char* HelpText()
         "      --smile-encoding=ENC  the smile file's encoding, as --encoding\n"
         "      --utf8            the same as --encoding=utf-8\n"
         "  -o, --output=PATH     write the result to PATH instead of standard output\n"
+        "      --stream          smile the text as it is read, of any size, writing the\n"
+        "                        result as it comes (no size limit, no progress)\n"
         "  -h, --help            show this help and end\n"
         "      --version         show the version and end\n"
         "\n"
         "--censor and --reverse run no filters and use no smile file.\n"
+        "Without --stream the input may have at most 1048575 bytes. With it the result\n"
+        "is the same whatever the size of the pieces the input comes in; the encoding\n"
+        "is detected from the first 64 KiB; an HTML tag or comment may stay open for\n"
+        "16 MiB at most; -o and --places are written whole or not at all, and a file\n"
+        "that would have to be rewritten in place is refused.\n"
         "Exit status: 0 done; 1 the smiled text would pass 524287 bytes; 2 bad usage,\n"
         "input that cannot be read, a result with a character the output encoding lacks,\n"
         "or a smile file that cannot be loaded. Nothing is written unless the status\n"
-        "is 0.\n");
+        "is 0, but for what --stream has written to standard output or a stream.\n");
 }
 
 }  // namespace
@@ -209,6 +218,9 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
                 return EParseResult::BadUsage;
             options.m_strOutput = optarg;
             break;
+        case kOptStream:
+            options.m_bStream = true;
+            break;
         case 'h':
             message = HelpText();
             return EParseResult::Exit;
@@ -225,6 +237,12 @@ EParseResult ParseSmileOptions(int argc, char** argv, CSmileOptions& options,
     }
     if (censor && reverse) {
         message = Tr("--censor and --reverse cannot be used together");
+        return EParseResult::BadUsage;
+    }
+    // Censoring and reversing take the whole text.
+    if ((censor || reverse) && options.m_bStream) {
+        message = FormatMessage(Tr("--stream smiles; it cannot be used with %1"),
+                                censor ? "--censor" : "--reverse");
         return EParseResult::BadUsage;
     }
     if ((censor || reverse) && !smileOnly.empty()) {

@@ -28,6 +28,7 @@ struct CSmileOptions {
     std::optional<EEncoding> m_smileEncoding;   // none: detected
     std::string m_strOutput;  // empty: standard output
     std::string m_strInput;   // empty or "-": standard input
+    bool m_bStream = false;   // smiled as it is read, without a size limit
 };
 
 enum class EParseResult { Run, Exit, BadUsage };

@@ -10,17 +10,16 @@
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
+#include "cli/RunEngine.h"
 #include "cli/SmileOptions.h"
+#include "cli/StreamRun.h"
 #include "engine/EngineTexts.h"
 #include "engine/Limits.h"
-#include "engine/SystemClock.h"
 #include "engine/files/FilePaths.h"
 #include "engine/smile/Converter.h"
 #include "engine/smile/Pipeline.h"
-#include "engine/smile/Random.h"
 #include "engine/text/Codec.h"
 #include "engine/text/TextFormat.h"
-#include "programs/FixedClock.h"
 #include "programs/SilentProgress.h"
 #include "programs/Translation.h"
 
@@ -60,25 +59,6 @@ bool CheckPlacesPath(const CSmileOptions& options, const CSmileStreams& streams,
     return false;
 }
 
-bool LoadSmileSet(CConverter& converter, CMessages& messages, const std::string& path,
-                  std::optional<EEncoding> encoding)
-{
-    if (path.empty()) {
-        converter.LoadBuiltInSet();
-        return true;
-    }
-    std::string content;
-    bool loaded = ReadSmileFile(path, content, messages);
-    if (loaded) {
-        messages.SetContext(path + ": ");
-        loaded = converter.LoadSmileText(path, content, encoding);
-        messages.SetContext(std::string());
-    }
-    if (!loaded)
-        messages.Error(FixedText(kMsgSmileFileFailed));
-    return loaded;
-}
-
 // The result's encoding: the one named, or the input's. UTF-8 keeps the input's
 // byte-order mark.
 EEncoding OutputEncoding(const CSmileOptions& options, EEncoding input)
@@ -93,6 +73,8 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     CMessages messages(streams.m_pError);
     if (!CheckPlacesPath(options, streams, messages))
         return kExitFailed;
+    if (options.m_bStream)
+        return RunSmileStream(options, streams, messages);
     // The input's bytes become its text in place.
     std::string text;
     if (!ReadInput(options.m_strInput, streams.m_pInput, text, messages))
@@ -103,16 +85,9 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
                      inputEncoding, messages))
         return kExitFailed;
 
-    CSystemClock systemClock;
-    CFixedClock seedClock(options.m_nSeed);
-    IClock& clock = options.m_bSeedGiven ? static_cast<IClock&>(seedClock) : systemClock;
-    CRandom random(clock);
+    CRunEngine engine(options, messages, codec);
+    CConverter& converter = engine.Converter();
     CSilentProgress progress;
-    CConverter converter(messages, random, &codec);
-    converter.m_nFrequency = options.m_nFrequency;
-    converter.m_bHTMLCut = options.m_bHtml;
-    converter.m_bCPPCut = options.m_bComments;
-    converter.m_bReturnCode = !options.m_bKeepNewlines;
     if (!CensorCharacter("--zenkaku", true, options.m_strZenkaku, codec, converter.m_strZenkaku,
                          messages) ||
         !CensorCharacter("--hankaku", false, options.m_strHankaku, codec, converter.m_strHankaku,
@@ -126,7 +101,7 @@ int RunSmile(const CSmileOptions& options, const CSmileStreams& streams)
     } else {
         if (!LoadSmileSet(converter, messages, options.m_strSmileFile, options.m_smileEncoding))
             return kExitFailed;
-        random.SeedFromClock();
+        engine.Random().SeedFromClock();
         if (!FilterAndSmile(converter, converter, text, progress, kTextLimit,
                             IsTranscoded(inputEncoding))) {
             messages.Error(FixedText(kMsgTooLong));

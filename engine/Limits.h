@@ -7,9 +7,8 @@
 inline constexpr std::size_t kTextLimit = 1048575;
 // The most bytes a smiled text may reach: half the text limit.
 inline constexpr std::size_t kMaxSmileLength = kTextLimit / 2;
-// The room of a run without the window's limits, as the library may ask: the filters
-// and the smile then grow the text as far as memory allows.
-inline constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
+// A room or maximum length that never stops a pass: a stream's text has no limit.
+inline constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
 // The smile-file path that stands for the built-in set.
 inline constexpr char kBuiltInSetPath[] = "????";
 

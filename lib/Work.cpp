@@ -73,7 +73,7 @@ public:
         m_random.SeedFromClock();
         const std::string unsmiled = m_strText;
         CQuietProgress progress;
-        const std::size_t room = m_options.m_bLimits ? kTextLimit : kUnlimited;
+        const std::size_t room = m_options.m_bLimits ? kTextLimit : kNoLimit;
         if (!FilterAndSmile(m_converter, m_converter, m_strText, progress, room,
                             IsTranscoded(m_eRead))) {
             m_strText = unsmiled;

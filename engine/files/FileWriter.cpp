@@ -236,8 +236,17 @@ bool CFileWriter::PrepareTemporary(std::error_code& error)
     if (!CreateOwnFile(m_files, FolderOf(m_strTarget), "new", O_WRONLY, m_bExists ? 0600 : 0666,
                        m_strTemporary, fd))
         return Failed(error);
-    bool ok = WriteAll(m_files, fd, m_pContent->data(), m_pContent->size(), 0) &&
-              (!m_bExists || CarryOver(fd)) && NoSignal() && m_files.Sync(fd);
+    if (WriteAll(m_files, fd, m_pContent->data(), m_pContent->size(), 0))
+        return SealTemporary(fd, error);
+    error = LastError();
+    m_files.Close(fd);
+    Remove(m_strTemporary);
+    return false;
+}
+
+bool CFileWriter::SealTemporary(int fd, std::error_code& error)
+{
+    bool ok = (!m_bExists || CarryOver(fd)) && NoSignal() && m_files.Sync(fd);
     if (!ok)
         error = LastError();
     if (!m_files.Close(fd) && ok) {
@@ -395,8 +404,59 @@ bool CFileWriter::WriteStream(const std::string& content, std::error_code& error
     return ok;
 }
 
+bool CFileWriter::Open(std::error_code& error)
+{
+    if (m_eWay == EWay::Rewrite) {
+        error = std::error_code(EOPNOTSUPP, std::generic_category());
+        return false;
+    }
+    if (m_eWay == EWay::Replace) {
+        // As PrepareTemporary makes it.
+        if (!CreateOwnFile(m_files, FolderOf(m_strTarget), "new", O_WRONLY,
+                           m_bExists ? 0600 : 0666, m_strTemporary, m_nAppend))
+            return Failed(error);
+        m_bOwnAppend = true;
+        return true;
+    }
+    if (m_eWay == EWay::Descriptor) {
+        m_nAppend = m_nDescriptor;
+        return true;
+    }
+    CStreamWait wait;
+    // A FIFO with no reader waits here, as a plain open of it does.
+    if (!m_files.Open(m_strTarget, O_WRONLY | O_CLOEXEC | O_NOCTTY, 0, m_nAppend))
+        return Failed(error);
+    m_bOwnAppend = true;
+    return true;
+}
+
+bool CFileWriter::Append(std::string_view part, std::error_code& error)
+{
+    if (IsStream()) {
+        CStreamWait wait;
+        return WriteAll(m_files, m_nAppend, part.data(), part.size(), IFileSystem::kAtPlace) ||
+               Failed(error);
+    }
+    return (NoSignal() &&
+            WriteAll(m_files, m_nAppend, part.data(), part.size(), IFileSystem::kAtPlace)) ||
+           Failed(error);
+}
+
 bool CFileWriter::Commit(bool undoable, std::error_code& error)
 {
+    if (m_eWay == EWay::Replace && m_nAppend >= 0) {
+        const int fd = m_nAppend;
+        m_nAppend = -1;
+        m_bOwnAppend = false;
+        if (!SealTemporary(fd, error))
+            return false;
+    }
+    if (IsStream() && m_bOwnAppend) {
+        m_bOwnAppend = false;
+        const int fd = std::exchange(m_nAppend, -1);
+        if (!m_files.Close(fd))
+            return Failed(error);
+    }
     if (m_eWay == EWay::Replace)
         return Replace(undoable, error);
     if (m_eWay == EWay::Rewrite)
@@ -522,6 +582,10 @@ bool CFileWriter::Undo(std::error_code& error)
 
 void CFileWriter::Finish()
 {
+    if (m_bOwnAppend)
+        CloseFile(m_nAppend);
+    m_nAppend = -1;
+    m_bOwnAppend = false;
     Remove(m_strTemporary);
     Remove(m_strAside);
     CloseFile(m_nCopy);

@@ -2,6 +2,7 @@
 #define CHIRPWELL_ENGINE_FILES_FILEWRITER_H
 
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include <sys/stat.h>
@@ -29,8 +30,10 @@
 // of them before the next and change nothing unless everything can be done: Check;
 // Prepare (the temporary file written, or the old content copied aside); WriteStream
 // (streams only); Commit (the rename, or the rewrite); Undo, while the caller still
-// may; Finish. Run them inside a CWriteSession (engine/WriteSignals.h), which must
-// outlive the writer's last step.
+// may; Finish. Content that comes a part at a time, too much to hold, takes Open and
+// Append in place of Prepare and WriteStream; a file rewritten in place cannot take
+// it, as its old content must stay until the new is whole. Run the steps inside a
+// CWriteSession (engine/WriteSignals.h), which must outlive the writer's last step.
 class CFileWriter {
 public:
     explicit CFileWriter(std::string path, IFileSystem& files = SystemFileSystem());
@@ -41,13 +44,19 @@ public:
     // Finds the final target and how it is written; false with the system's reason
     // when the write would be refused.
     bool Check(std::error_code& error);
-    // After Check: true for a target written directly.
+    // After Check: true for a target written directly, and for one that would be
+    // rewritten in place.
     bool IsStream() const { return m_eWay == EWay::Stream || m_eWay == EWay::Descriptor; }
+    bool RewritesInPlace() const { return m_eWay == EWay::Rewrite; }
     // For a file: the temporary file written whole, or the old content copied aside
     // and the target locked. content must stay as it is until Commit.
     bool Prepare(const std::string& content, std::error_code& error);
     // For a stream: content written, at once.
     bool WriteStream(const std::string& content, std::error_code& error);
+    // For content in parts, to a file replaced or a stream: the temporary file made,
+    // or the stream opened; then each part added, to the stream at once.
+    bool Open(std::error_code& error);
+    bool Append(std::string_view part, std::error_code& error);
     // For a file: the content put in place. With undoable the old content stays at
     // hand for Undo until Finish.
     bool Commit(bool undoable, std::error_code& error);
@@ -66,6 +75,9 @@ private:
     enum class EWay { Unchecked, Replace, Rewrite, Stream, Descriptor };
 
     bool PrepareTemporary(std::error_code& error);
+    // The temporary file written so far given the old file's permissions and
+    // synced, then closed; removed when that fails.
+    bool SealTemporary(int fd, std::error_code& error);
     bool CarryOver(int fd);
     bool PrepareRewrite(std::error_code& error);
     bool TakeTurn();
@@ -90,6 +102,8 @@ private:
     std::string m_strTemporary;     // the new content, until renamed into place
     std::string m_strAside;         // the old file under a second name, for Undo
     int m_nFile = -1;               // the target, locked, while rewritten in place
+    int m_nAppend = -1;             // what Append writes to
+    bool m_bOwnAppend = false;      // opened by Open, so closed by the writer
     std::string m_strCopy;          // the old content of a target rewritten in place
     int m_nCopy = -1;
     off_t m_nOldSize = 0;

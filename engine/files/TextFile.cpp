@@ -94,8 +94,7 @@ bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& err
     return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code& error,
-                   std::size_t maxBytes, EFileKinds kinds)
+bool OpenFileToRead(const std::string& path, int& fd, std::error_code& error, EFileKinds kinds)
 {
     // What is not allowed is refused before it is opened, since opening a device
     // may already act on it; the opened file is looked at again, as it may have
@@ -116,17 +115,32 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code&
     if (known && !allowed(status, error))
         return false;
     const bool pipe = known && S_ISFIFO(status.st_mode);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipe ? 0 : O_NONBLOCK));
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (pipe ? 0 : O_NONBLOCK));
     if (fd < 0) {
         error = LastError();
         return false;
     }
+    if (::fstat(fd, &status) == 0 && allowed(status, error))
+        return true;
+    if (!error)
+        error = LastError();
+    ::close(fd);
+    fd = -1;
+    return false;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code& error,
+                   std::size_t maxBytes, EFileKinds kinds)
+{
+    int fd = -1;
+    if (!OpenFileToRead(path, fd, error, kinds))
+        return false;
+    struct stat status {};
     bool ok = ::fstat(fd, &status) == 0;
     if (!ok)
         error = LastError();
-    ok = ok && allowed(status, error) &&
-         ReadDescriptor(fd, bytes, error, maxBytes,
-                        S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0);
+    ok = ok && ReadDescriptor(fd, bytes, error, maxBytes,
+                              S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0);
     ::close(fd);
     return ok;
 }

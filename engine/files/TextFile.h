@@ -29,6 +29,9 @@ enum class EFileKinds { Regular, RegularOrPipe };
 // maxBytes. A file that is not allowed is refused without blocking.
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::error_code& error,
                    std::size_t maxBytes, EFileKinds kinds = EFileKinds::Regular);
+// Opens a file to read as ReadFileBytes does, for a caller that reads it a part at a
+// time; fd is then the caller's to close.
+bool OpenFileToRead(const std::string& path, int& fd, std::error_code& error, EFileKinds kinds);
 // The same for an open stream of any kind, read to its end.
 bool ReadStreamBytes(std::FILE* stream, std::string& bytes, std::error_code& error,
                      std::size_t maxBytes);

@@ -7,6 +7,7 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/IProgress.h"
+#include "engine/Limits.h"
 #include "engine/VectorPath.h"
 #include "engine/filters/BytePositions.h"
 #include "engine/smile/ProgressMeter.h"
@@ -30,6 +31,7 @@ constexpr std::array<CEntity, 4> kEntities = {{
     {"&quot;", '"'},
     {"&amp;", '&'},
 }};
+constexpr std::size_t kLongestEntity = 6;
 
 // The first pair of bytes first, second whose first byte is at from or later, or
 // npos: the "*/" that ends a block comment, the CR LF that ends a line comment.
@@ -74,11 +76,10 @@ std::uint64_t LoneBreaks(bool vectors, std::string_view text, std::size_t from, 
     return (crs & ~lfAfter) | (lfs & ~crBefore);
 }
 
-}  // namespace
-
-bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
+// The HTML filter, on a whole text or, with more, on a part whose rest is still to
+// come; gives the bytes at the end left for the next part.
+std::size_t StripHtml(std::string& text, std::size_t room, IProgress& progress, bool more)
 {
-    progress.SetCaption(Cp932Text(kCaptionHtml));
     CProgressMeter meter(progress);
     const std::size_t size = text.size();
     const std::string_view source(text.data(), size);
@@ -115,9 +116,12 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
         } else {
             meter.At(write, length);
         }
+        bool open = false;
         while (source[read] == '<' && !noClose.Known(read)) {
             const std::size_t close = std::min(source.find('>', read), size);
             if (close == size) {
+                // The '>' may come in the next part.
+                open = more;
                 noClose.Remember(read);
                 break;
             }
@@ -125,10 +129,13 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
             if (read == size)
                 break;
         }
-        if (read == size)
+        if (read == size || open)
             break;
         char kept = source[read];
         std::size_t consumed = 1;
+        // An entity may go on in the next part.
+        if (kept == '&' && more && size - read < kLongestEntity)
+            break;
         if (kept == '&') {
             for (const CEntity& entity : kEntities) {
                 if (source.substr(read).starts_with(entity.m_strForm)) {
@@ -146,12 +153,12 @@ bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
     }
     std::memmove(text.data() + write, text.data() + read, size - read);
     text.resize(write + size - read);
-    return true;
+    return more ? size - read : 0;
 }
 
-bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progress)
+// The comment filter likewise.
+std::size_t StripComments(std::string& text, IProgress& progress, bool more)
 {
-    progress.SetCaption(Cp932Text(kCaptionComments));
     CProgressMeter meter(progress);
     const std::size_t size = text.size();
     const std::string_view source(text.data(), size);
@@ -167,20 +174,23 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
         const std::size_t next = std::min(slashes.Next(read), size - 1);
         // The run's positions and the one after it, which holds a '/', share the
         // length; the last byte is no position.
-        const bool last = next == size - 1;
-        meter.Span(write, write + (next - read) + (last ? 0 : 1), length);
+        const bool atEnd = next == size - 1;
+        meter.Span(write, write + (next - read) + (atEnd ? 0 : 1), length);
         if (write != read)
             std::memmove(text.data() + write, text.data() + read, next - read);
         write += next - read;
         read = next;
-        if (last)
+        if (atEnd)
             break;
+        // A comment whose end is not in this part may end in the next.
+        bool open = false;
         while (read + 1 < size && source[read] == '/') {
             const std::size_t from = read + 2;
             if (source[read + 1] == '*') {
                 const std::size_t end =
                     noBlockEnd.Known(from) ? std::string_view::npos : FindPair(source, from, '*', '/');
                 if (end == std::string_view::npos) {
+                    open = more;
                     noBlockEnd.Remember(from);
                     break;
                 }
@@ -188,22 +198,51 @@ bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progre
             } else if (source[read + 1] == '/') {
                 const std::size_t end =
                     noLineEnd.Known(from) ? std::string_view::npos : FindPair(source, from, '\r', '\n');
-                if (end == std::string_view::npos)
+                if (end == std::string_view::npos) {
+                    open = more;
                     noLineEnd.Remember(from);
-                else
+                } else {
                     read = end;  // the CR LF stays
+                }
                 break;
             } else {
                 break;
             }
         }
-        if (read == size)
+        // The last byte is no position, unless a next part follows it.
+        if (read == size || open || (more && read + 1 == size))
             break;
         text[write++] = source[read++];
     }
     std::memmove(text.data() + write, text.data() + read, size - read);
     text.resize(write + size - read);
+    return more ? size - read : 0;
+}
+
+}  // namespace
+
+bool StripHtmlTags(std::string& text, std::size_t room, IProgress& progress)
+{
+    progress.SetCaption(Cp932Text(kCaptionHtml));
+    StripHtml(text, room, progress, false);
     return true;
+}
+
+std::size_t StripHtmlTagsPart(std::string& text, bool last, IProgress& progress)
+{
+    return StripHtml(text, kNoLimit, progress, !last);
+}
+
+bool StripCppComments(std::string& text, std::size_t /*room*/, IProgress& progress)
+{
+    progress.SetCaption(Cp932Text(kCaptionComments));
+    StripComments(text, progress, false);
+    return true;
+}
+
+std::size_t StripCppCommentsPart(std::string& text, bool last, IProgress& progress)
+{
+    return StripComments(text, progress, !last);
 }
 
 bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progress)

@@ -22,4 +22,12 @@ bool StripCppComments(std::string& text, std::size_t room, IProgress& progress);
 // Makes every lone CR and lone LF a CR LF pair, until the text reaches room bytes.
 bool NormalizeReturnCodes(std::string& text, std::size_t room, IProgress& progress);
 
+// The HTML and comment filters on a part of a text that comes in parts, without a
+// room. Unless the part is the last, each stops where its result would depend on what
+// follows (an open tag, an entity or a comment that may go on, a last byte that may
+// start a comment), leaves the bytes from there unfiltered at the end of text, and
+// gives their count; the next part must start with them. No caption is set.
+std::size_t StripHtmlTagsPart(std::string& text, bool last, IProgress& progress);
+std::size_t StripCppCommentsPart(std::string& text, bool last, IProgress& progress);
+
 #endif

@@ -222,8 +222,8 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
     // starts with a little more than the text and grows.
     std::string smiled;
     try {
-        smiled.reserve(maxLength >= kUnlimited / 2 ? text.size() + text.size() / 8 + 4096
-                                                    : maxLength);
+        // Without a limit the result is mostly about as long as the text.
+        smiled.reserve(maxLength == kNoLimit ? text.size() + text.size() / 8 : maxLength);
     } catch (const std::bad_alloc&) {
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;

@@ -17,5 +17,5 @@ bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string&
                     IProgress& progress, std::size_t room, bool wholeCharacters)
 {
     RunFilters(settings, text, progress, room);
-    return smiler.Convert(text, room / 2, progress, wholeCharacters);
+    return smiler.Convert(text, room == kNoLimit ? kNoLimit : room / 2, progress, wholeCharacters);
 }

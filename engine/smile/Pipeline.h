@@ -25,9 +25,9 @@ void RunFilters(const CConverter& settings, std::string& text, IProgress& progre
                 std::size_t room = kTextLimit, const CFilterPasses& passes = CFilterPasses());
 
 // What opening a file does to its text once the generator is seeded: the filters,
-// then the smile by smiler, which may be settings itself, up to half the room, whole
-// characters only when wholeCharacters (a transcoded text). Its result is the
-// smile's. With room kUnlimited nothing is limited.
+// then the smile by smiler, which may be settings itself, up to half the room (no
+// limit at all with kNoLimit), whole characters only when wholeCharacters (a
+// transcoded text). Its result is the smile's.
 bool FilterAndSmile(const CConverter& settings, CConverter& smiler, std::string& text,
                     IProgress& progress, std::size_t room = kTextLimit,
                     bool wholeCharacters = false);

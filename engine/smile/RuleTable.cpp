@@ -1,5 +1,6 @@
 #include "engine/smile/RuleTable.h"
 
+#include <algorithm>
 #include <utility>
 
 void CRuleTable::Add(CSmileRule rule)
@@ -20,11 +21,21 @@ void CRuleTable::Clear()
     m_bTrieCurrent = false;
 }
 
-const CRuleTrie& CRuleTable::Trie()
+const CRuleTrie& CRuleTable::Trie() const
 {
     if (!m_bTrieCurrent) {
         m_trie.Build(m_lists);
         m_bTrieCurrent = true;
     }
     return m_trie;
+}
+
+std::size_t CRuleTable::LongestKey() const
+{
+    std::size_t longest = 0;
+    for (const std::vector<CSmileRule>& list : m_lists) {
+        for (const CSmileRule& rule : list)
+            longest = std::max(longest, rule.m_strKey.size());
+    }
+    return longest;
 }

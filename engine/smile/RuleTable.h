@@ -24,13 +24,16 @@ public:
     const std::vector<CSmileRule>& Lookup(unsigned char byte) const { return m_lists[byte]; }
     std::size_t Size() const { return m_nSize; }
     // The trie over the rules as they stand; its indices refer to Lookup's lists.
-    const CRuleTrie& Trie();
+    const CRuleTrie& Trie() const;
+    // The most bytes a key has.
+    std::size_t LongestKey() const;
 
 private:
     CRuleTrie::CLists m_lists;
     std::size_t m_nSize = 0;
-    CRuleTrie m_trie;
-    bool m_bTrieCurrent = false;
+    // Made on first use after a change.
+    mutable CRuleTrie m_trie;
+    mutable bool m_bTrieCurrent = false;
 };
 
 #endif

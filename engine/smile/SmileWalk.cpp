@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "engine/Limits.h"
 #include "engine/smile/DrawScanner.h"
 #include "engine/smile/Random.h"
 #include "engine/smile/RuleTable.h"
@@ -48,8 +49,8 @@ inline bool IsMultiple(std::uint32_t value, std::uint32_t divisor)
 
 }  // namespace
 
-CSmileWalk::CSmileWalk(CRuleTable& rules, CRandom& random, int frequency, bool wholeCharacters,
-                       CSmilePlaceList& places, IProgress& progress)
+CSmileWalk::CSmileWalk(const CRuleTable& rules, CRandom& random, int frequency,
+                       bool wholeCharacters, CSmilePlaceList& places, IProgress& progress)
     : m_rules(rules),
       m_trie(rules.Trie()),
       m_random(random),
@@ -62,18 +63,45 @@ CSmileWalk::CSmileWalk(CRuleTable& rules, CRandom& random, int frequency, bool w
 
 bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t maxLength)
 {
+    bool done = true;
+    Walk(source, result, maxLength, source.size() + 1, true, done);
+    return done;
+}
+
+std::size_t CSmileWalk::RunPart(std::string_view source, std::string& result,
+                                std::size_t lookahead, bool last)
+{
     const std::size_t size = source.size();
+    std::size_t visitEnd = size + 1;
+    if (!last)
+        visitEnd = size >= lookahead ? size - lookahead + 1 : 0;
+    // A stream has no length to measure its progress against.
+    bool done = true;
+    const std::size_t taken = Walk(source, result, kNoLimit, visitEnd, false, done);
+    if (m_bWholeCharacters) {
+        // The next part starts at taken: the character start must lie in it.
+        IsCharacterStart(source, taken);
+        m_nCharacterStart -= taken;
+    }
+    return taken;
+}
+
+std::size_t CSmileWalk::Walk(std::string_view source, std::string& result, std::size_t maxLength,
+                             std::size_t visitEnd, bool metered, bool& done)
+{
+    const std::size_t size = source.size();
+    const std::size_t start = result.size();
     CDrawScanner draws(m_random.State(), m_nFrequency);
     std::size_t read = 0;    // source[read..] is the text behind the next position
     std::size_t copied = 0;  // source[copied..read) is kept but not yet in result
-    bool done = true;
-    for (;;) {
+    while (read < visitEnd) {
         // Until the next replacement every position adds one byte and takes one.
-        const std::size_t position = result.size() + (read - copied);
+        const std::size_t position = result.size() - start + (read - copied);
         const std::size_t length = position + (size - read);
-        // Positions read up to size, the end included, each draw once; a pass where
-        // no key starts draws nothing more, so the walk goes on past it.
-        const std::size_t remaining = size - read + 1;
+        // Positions read up to visitEnd, the end included when it is size + 1, each
+        // draw once; a pass where no key starts draws nothing more, so the walk goes
+        // on past it.
+        const std::size_t remaining = visitEnd - read;
         std::size_t count = remaining;
         std::uint64_t passes = draws.Ahead(count);
         std::size_t tried = count;
@@ -87,14 +115,14 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
         }
         if (tried == count) {
             draws.Use(count);
-            m_meter.Span(position, position + count, length);
-            if (count == remaining)
-                break;
+            if (metered)
+                m_meter.Span(position, position + count, length);
             read += count;
             continue;
         }
         draws.Use(tried + 1);
-        m_meter.Span(position, position + tried + 1, length);
+        if (metered)
+            m_meter.Span(position, position + tried + 1, length);
         read += tried;
         if (const CSmileRule* rule = Pick(source, read, draws)) {
             const std::size_t keyLength = rule->m_strKey.size();
@@ -104,7 +132,7 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
                 break;
             }
             result.append(source.substr(copied, read - copied));
-            m_places.push_back({result.size(), replacementLength});
+            m_places.push_back({m_nSmiled + result.size() - start, replacementLength});
             result += rule->m_strReplacement;
             if (m_bWholeCharacters)
                 Replaced(read, *rule);
@@ -115,13 +143,13 @@ bool CSmileWalk::Run(std::string_view source, std::string& result, std::size_t m
             if (keyLength != 0 || replacementLength != 0)
                 continue;
         }
-        if (read == size)
-            break;
         ++read;
     }
-    result.append(source.substr(copied));
+    const std::size_t taken = done ? std::min(read, size) : size;
+    result.append(source.substr(copied, taken - copied));
+    m_nSmiled += result.size() - start;
     m_random.Seed(draws.State());
-    return done;
+    return taken;
 }
 
 const CSmileRule* CSmileWalk::Pick(std::string_view source, std::size_t at, CDrawScanner& draws)

@@ -24,7 +24,7 @@ class IProgress;
 // it, and the rules must not change while it lives.
 class CSmileWalk {
 public:
-    CSmileWalk(CRuleTable& rules, CRandom& random, int frequency, bool wholeCharacters,
+    CSmileWalk(const CRuleTable& rules, CRandom& random, int frequency, bool wholeCharacters,
                CSmilePlaceList& places, IProgress& progress);
     CSmileWalk(const CSmileWalk&) = delete;
     CSmileWalk& operator=(const CSmileWalk&) = delete;
@@ -33,8 +33,21 @@ public:
     // maxLength bytes. False, with source's unsmiled rest appended, when a replacement
     // would make the text longer than maxLength.
     bool Run(std::string_view source, std::string& result, std::size_t maxLength);
+    // The same for a text that comes in parts, without a maximum: source is the part
+    // not smiled yet, whose rest may follow. Visits only the positions that have
+    // lookahead bytes after them (at least 2, and the longest key's length), all of
+    // them and the end when last; appends what it smiled to result and gives the
+    // bytes of source it took. The places count bytes of the whole smiled text. The
+    // next call's source must start with the bytes not taken.
+    std::size_t RunPart(std::string_view source, std::string& result, std::size_t lookahead,
+                        bool last);
 
 private:
+    // Visits the positions of source below visitEnd, appending to result, and tells
+    // the progress display when metered; gives the bytes of source taken, all of them
+    // when false came of maxLength.
+    std::size_t Walk(std::string_view source, std::string& result, std::size_t maxLength,
+                     std::size_t visitEnd, bool metered, bool& done);
     // At source[at] after a passing draw: one draw per matching rule, the pick.
     const CSmileRule* Pick(std::string_view source, std::size_t at, CDrawScanner& draws);
     // In whole-character mode: whether at starts a character of the text as it stands.
@@ -53,6 +66,7 @@ private:
     // A character start of the text as it stands, as a source position, at or before
     // the next position visited, or one past it when that is a second byte.
     std::size_t m_nCharacterStart = 0;
+    std::size_t m_nSmiled = 0;  // bytes appended to results before this part
 };
 
 #endif

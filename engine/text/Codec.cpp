@@ -1,14 +1,20 @@
 #include "engine/text/Codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_set>
 
+#include "engine/VectorPath.h"
 #include "engine/text/Characters.h"
 #include "engine/text/CodecTables.h"
 #include "engine/text/Cp932.h"
 #include "engine/text/EncodingDetector.h"
 #include "engine/text/Iso2022Jp.h"
+
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -57,12 +63,9 @@ inline char32_t Cp932Character(const unsigned char* bytes, std::size_t size, std
     return shown == kNoCharacter ? 0 : shown;
 }
 
-// Whether bytes start with U+309A, the combining semi-voiced mark, in UTF-8: the one
-// three-byte character that joins the one before it in JIS X 0213.
-bool IsSemiVoicedMark(const unsigned char* bytes, std::size_t size)
-{
-    return size >= 3 && bytes[0] == 0xE3 && bytes[1] == 0x82 && bytes[2] == 0x9A;
-}
+// U+309A, the combining semi-voiced mark: the one three-byte character in UTF-8 that
+// joins the one before it in JIS X 0213. CP932 has no code for it.
+constexpr char32_t kSemiVoicedMark = 0x309A;
 
 // Whether a character is a combining mark that JIS X 0213 joins to the one before.
 bool IsJoiningMark(char32_t character)
@@ -85,6 +88,236 @@ const std::uint16_t* PairTableOf(EEncoding encoding)
         return nullptr;
     }
 }
+
+// What a byte starts in CP932, for the runs below: the place of its row of pairs in
+// kCp932Pairs for a lead byte, kAsciiByte, or kOtherByte.
+constexpr int kAsciiByte = -1;
+constexpr int kOtherByte = -2;
+
+struct CByteKinds {
+    std::array<int, 256> m_rows;
+};
+
+constexpr CByteKinds MakeByteKinds()
+{
+    CByteKinds kinds{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        kinds.m_rows[byte] =
+            IsLeadByte(value) ? LeadIndex(value) * 256 : byte < 0x80 ? kAsciiByte : kOtherByte;
+    }
+    return kinds;
+}
+
+constexpr CByteKinds kByteKinds = MakeByteKinds();
+
+// Writes the CP932 units from data[at] on as UTF-8, as long as they are ASCII or
+// characters of three bytes there and end before end; at and out move past them.
+// They are nearly all of a Japanese text. out must have room for eight bytes more.
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+
+// Where byte j of the UTF-8 of eight three-byte characters comes from: from the
+// first and middle bytes of all eight, packed, or from their last bytes.
+struct CUtf8Shuffles {
+    alignas(16) std::array<std::array<std::int8_t, 16>, 4> m_masks;  // first, last; twice
+};
+
+constexpr CUtf8Shuffles MakeUtf8Shuffles()
+{
+    CUtf8Shuffles shuffles{};
+    for (int j = 0; j < 32; ++j) {
+        const int character = j / 3;
+        const int which = j % 3;
+        const bool used = j < 24;
+        const auto fromFirstAndMiddle = static_cast<std::int8_t>(
+            used && which == 0 ? character : used && which == 1 ? 8 + character : -1);
+        const auto fromLast = static_cast<std::int8_t>(used && which == 2 ? character : -1);
+        shuffles.m_masks[2 * (j / 16)][j % 16] = fromFirstAndMiddle;
+        shuffles.m_masks[2 * (j / 16) + 1][j % 16] = fromLast;
+    }
+    return shuffles;
+}
+
+constexpr CUtf8Shuffles kUtf8Shuffles = MakeUtf8Shuffles();
+
+// The CP932 units from data[at] on as UTF-8, sixteen bytes at a time while they are
+// eight pairs whose characters take three bytes each, ending by end; at and out
+// move past them. out must have room for eight bytes more.
+__attribute__((target("avx2"))) void PutUtf8Groups(const unsigned char* data, std::size_t end,
+                                                  std::size_t& at, char*& out)
+{
+    std::size_t i = at;
+    char* written = out;
+    alignas(16) std::uint16_t characters[8];
+    const auto mask = [](int which) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(kUtf8Shuffles.m_masks[which].data()));
+    };
+    while (i + 16 <= end) {
+        // Lead bytes, 0x81 to 0x9F and 0xE0 to 0xFC, in every even place: as signed
+        // bytes after taking 0x80 away, 1 to 0x1F and 0x60 to 0x7C.
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80)));
+        const __m128i leads = _mm_or_si128(
+            _mm_and_si128(_mm_cmpgt_epi8(shifted, _mm_setzero_si128()),
+                          _mm_cmpgt_epi8(_mm_set1_epi8(0x20), shifted)),
+            _mm_and_si128(_mm_cmpgt_epi8(shifted, _mm_set1_epi8(0x5F)),
+                          _mm_cmpgt_epi8(_mm_set1_epi8(0x7D), shifted)));
+        if ((_mm_movemask_epi8(leads) & 0x5555) != 0x5555)
+            break;
+        for (int k = 0; k < 8; ++k)
+            characters[k] = kCp932Pairs[kByteKinds.m_rows[data[i + 2 * k]] + data[i + 2 * k + 1]];
+        const __m128i character = _mm_load_si128(reinterpret_cast<const __m128i*>(characters));
+        // None below U+0800, none that is no character.
+        const __m128i small = _mm_xor_si128(
+            _mm_cmpeq_epi16(_mm_max_epu16(character, _mm_set1_epi16(0x800)), character),
+            _mm_set1_epi16(-1));
+        const __m128i none = _mm_cmpeq_epi16(character, _mm_set1_epi16(static_cast<short>(kNoCharacter)));
+        const __m128i bad = _mm_or_si128(small, none);
+        if (!_mm_testz_si128(bad, bad))
+            break;
+        const __m128i first = _mm_or_si128(_mm_srli_epi16(character, 12), _mm_set1_epi16(0xE0));
+        const __m128i middle = _mm_or_si128(
+            _mm_and_si128(_mm_srli_epi16(character, 6), _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+        const __m128i lastBytes = _mm_or_si128(_mm_and_si128(character, _mm_set1_epi16(0x3F)),
+                                               _mm_set1_epi16(0x80));
+        const __m128i firstAndMiddle = _mm_packus_epi16(first, middle);
+        const __m128i last = _mm_packus_epi16(lastBytes, lastBytes);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(written),
+                         _mm_or_si128(_mm_shuffle_epi8(firstAndMiddle, mask(0)),
+                                      _mm_shuffle_epi8(last, mask(1))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(written + 16),
+                         _mm_or_si128(_mm_shuffle_epi8(firstAndMiddle, mask(2)),
+                                      _mm_shuffle_epi8(last, mask(3))));
+        written += 24;
+        i += 16;
+    }
+    at = i;
+    out = written;
+}
+
+#endif
+
+inline void PutUtf8Run(const unsigned char* data, std::size_t end, std::size_t& at, char*& out)
+{
+    std::size_t i = at;
+    char* written = out;
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+    // Groups of eight pairs are tried again eight units after one that was none.
+    const bool vectors = VectorPathInUse();
+    std::size_t nextGroup = i;
+#endif
+    while (i + 1 < end) {
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+        if (vectors && i >= nextGroup) {
+            PutUtf8Groups(data, end, i, written);
+            nextGroup = i + 16;
+            if (i + 1 >= end)
+                break;
+        }
+#endif
+        const unsigned char byte = data[i];
+        const int row = kByteKinds.m_rows[byte];
+        if (row == kAsciiByte) {
+            *written++ = static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        if (row == kOtherByte)
+            break;
+        const std::uint32_t character = kCp932Pairs[row + data[i + 1]];
+        if (character < 0x800 || character == kNoCharacter)
+            break;
+        // The three bytes of the character, and one the next unit writes over.
+        const std::uint32_t bytes = 0x8080E0u | character >> 12 | (character << 2 & 0x3F00u) |
+                                    (character << 16 & 0x3F0000u);
+        std::memcpy(written, &bytes, 4);
+        written += 3;
+        i += 2;
+    }
+    at = i;
+    out = written;
+}
+
+// Writes a CP932 code at out: two bytes, or one and a second that the next code
+// writes over. Gives the bytes it takes.
+inline std::size_t PutCodeAt(std::uint16_t code, char* out)
+{
+    const bool pair = code > 0xFF;
+    const auto bytes = static_cast<std::uint16_t>(pair ? code >> 8 | code << 8 : code);
+    std::memcpy(out, &bytes, 2);
+    return 1 + pair;
+}
+
+inline std::uint16_t Cp932CodeOfBmp(char32_t character)
+{
+    // Every page of the BMP exists.
+    return kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
+}
+
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+
+// The three-byte UTF-8 characters from data[i] on, eight at a time, while all eight
+// are valid and start before last and the bytes read lie within size: their codes
+// are written at out, up to the first that has none in CP932. i and out move past
+// what is written; before and written are where the last character written started
+// and went.
+__attribute__((target("avx2"))) void PutThreeByteGroups(const unsigned char* data,
+                                                       std::size_t size, std::size_t last,
+                                                       std::size_t& at, char*& end,
+                                                       std::size_t& before, char*& written)
+{
+    std::size_t i = at;
+    char* out = end;
+    std::size_t lastLength = 0;  // of the last code written, none yet
+    auto leave = [&] {
+        if (lastLength != 0) {
+            before = i - 3;
+            written = out - lastLength;
+        }
+        at = i;
+        end = out;
+    };
+    // Lane k of each half takes the bytes 3k to 3k + 2 of its sixteen as a number.
+    const __m256i gather = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                            0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m256i shape = _mm256_set1_epi32(0xC0C0F0);
+    const __m256i wanted = _mm256_set1_epi32(0x8080E0);
+    const __m256i rangeBits = _mm256_set1_epi32(0x200F);
+    const __m256i surrogate = _mm256_set1_epi32(0x200D);
+    const __m256i zero = _mm256_setzero_si256();
+    alignas(32) std::uint32_t characters[8];
+    while (i + 21 < last && i + 28 <= size) {
+        const __m256i bytes = _mm256_shuffle_epi8(
+            _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(data + i + 12),
+                                reinterpret_cast<const __m128i*>(data + i)),
+            gather);
+        // As DecodeUtf8ThreeBytes tests each: the bits of the form, no overlong form,
+        // no surrogate.
+        const __m256i range = _mm256_and_si256(bytes, rangeBits);
+        const __m256i bad = _mm256_or_si256(
+            _mm256_xor_si256(_mm256_cmpeq_epi32(_mm256_and_si256(bytes, shape), wanted),
+                             _mm256_set1_epi32(-1)),
+            _mm256_or_si256(_mm256_cmpeq_epi32(range, zero), _mm256_cmpeq_epi32(range, surrogate)));
+        if (!_mm256_testz_si256(bad, bad))
+            return leave();
+        const __m256i character = _mm256_or_si256(
+            _mm256_slli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x0F)), 12),
+            _mm256_or_si256(_mm256_srli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x3F00)), 2),
+                            _mm256_srli_epi32(_mm256_and_si256(bytes, _mm256_set1_epi32(0x3F0000)), 16)));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(characters), character);
+        for (const std::uint32_t one : characters) {
+            const std::uint16_t code = Cp932CodeOfBmp(one);
+            if (code == 0)
+                return leave();
+            lastLength = PutCodeAt(code, out);
+            out += lastLength;
+            i += 3;
+        }
+    }
+    leave();
+}
+
+#endif
 
 // What CUnitWalk gives for bytes that are no unit.
 constexpr char32_t kNoUnit = 0xFFFFFFFF;
@@ -170,7 +403,7 @@ public:
     // New characters take codes only through giver, the codec itself.
     CWriter(const CCodec& codec, CCodec* giver, bool inputForms, char* out)
         : m_codec(codec), m_pGiver(giver), m_bInputForms(inputForms), m_pOut(out),
-          m_nCursor(codec.m_nNext)
+          m_nCursor(codec.m_nNext), m_bVectors(VectorPathInUse())
     {
     }
 
@@ -182,38 +415,58 @@ public:
     }
     void PutByte(unsigned char byte) { *m_pOut++ = static_cast<char>(byte); }
     // Takes the three-byte UTF-8 characters of CP932 from data[at] on, as long as
-    // they come; at is moved past them.
-    void PutThreeByteRun(const unsigned char* data, std::size_t size, std::size_t& at)
+    // they come and start before end; at is moved past them.
+    void PutThreeByteRun(const unsigned char* data, std::size_t size, std::size_t end,
+                         std::size_t& at)
     {
         char* out = m_pOut;
         std::size_t i = at;
-        // Four bytes are read at a time; the last character goes the slower way.
-        while (i + 4 <= size) {
+        // Four bytes are read at a time; the last characters go the slower way. A
+        // character that is no character of CP932 ends the run: the invalid ones,
+        // which read as U+0000, and the semi-voiced mark, which joins the character
+        // before it, so that one is taken back for the slower way too.
+        const std::size_t last = std::min(end, size >= 4 ? size - 3 : 0);
+        std::size_t before = i;   // where the character before the last one started
+        char* written = out;      // and where it was written
+#ifdef CHIRPWELL_HAVE_AVX2_PATH
+        if (m_bVectors)
+            PutThreeByteGroups(data, size, last, i, out, before, written);
+#endif
+        while (i < last) {
             std::uint32_t word;
             std::memcpy(&word, data + i, 4);
             const char32_t character = DecodeUtf8ThreeBytes(word);
-            // Every three-byte character is in the BMP, whose pages all exist.
-            const std::uint16_t code =
-                kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
-            if (character == 0 || code == 0 || IsSemiVoicedMark(data + i + 3, size - i - 3))
+            const std::uint16_t code = Cp932CodeOfBmp(character);
+            if (code == 0) {
+                if (character == kSemiVoicedMark && i != at) {
+                    i = before;
+                    out = written;
+                }
                 break;
-            if (code > 0xFF)
-                *out++ = static_cast<char>(code >> 8);
-            *out++ = static_cast<char>(code & 0xFF);
+            }
+            before = i;
+            written = out;
+            out += PutCodeAt(code, out);
             i += 3;
+        }
+        // The character the run ended before may be the mark.
+        if (i >= last && i != at && i + 3 <= size && data[i] == 0xE3 && data[i + 1] == 0x82 &&
+            data[i + 2] == 0x9A) {
+            i = before;
+            out = written;
         }
         m_pOut = out;
         at = i;
     }
     // Takes the two-byte units from data[at] on whose CP932 codes table gives, as
-    // long as they come; at is moved past them. EUC units are two bytes of 0xA1 to
-    // 0xFE; Shift_JIS-2004 ones a lead byte and any other.
-    void PutPairRun(const unsigned char* data, std::size_t size, std::size_t& at,
-                    const std::uint16_t* table, bool euc)
+    // long as they come and start before end; at is moved past them. EUC units are
+    // two bytes of 0xA1 to 0xFE; Shift_JIS-2004 ones a lead byte and any other.
+    void PutPairRun(const unsigned char* data, std::size_t size, std::size_t end,
+                    std::size_t& at, const std::uint16_t* table, bool euc)
     {
         char* out = m_pOut;
         std::size_t i = at;
-        while (i + 1 < size) {
+        while (i < end && i + 1 < size) {
             const unsigned char first = data[i];
             const unsigned char second = data[i + 1];
             std::uint16_t code = 0;
@@ -232,10 +485,11 @@ public:
         at = i;
     }
     // Takes the UTF-16 units of BMP characters that CP932 has from data[at] on, as
-    // long as they come; at is moved past them. A unit followed by a combining mark
-    // that JIS X 0213 joins to it, and the last unit, go the slower way.
-    void PutUtf16Run(const unsigned char* data, std::size_t size, std::size_t& at,
-                     bool littleEndian)
+    // long as they come and start before end; at is moved past them. A unit followed
+    // by a combining mark that JIS X 0213 joins to it, and the last unit, go the
+    // slower way.
+    void PutUtf16Run(const unsigned char* data, std::size_t size, std::size_t end,
+                     std::size_t& at, bool littleEndian)
     {
         auto unit = [data, littleEndian](std::size_t offset) -> char32_t {
             return littleEndian ? data[offset] | data[offset + 1] << 8
@@ -243,7 +497,7 @@ public:
         };
         char* out = m_pOut;
         std::size_t i = at;
-        while (i + 3 < size) {
+        while (i < end && i + 3 < size) {
             const char32_t character = unit(i);
             const std::uint16_t code =
                 kCp932Codes[kCp932Pages[character >> 8] * 256u + (character & 0xFF)];
@@ -318,6 +572,7 @@ private:
     std::unordered_map<char32_t, std::uint16_t> m_newCodes;
     std::unordered_set<char32_t> m_seen;
     bool m_bOverflowed = false;
+    bool m_bVectors;
 };
 
 void CCodec::StartText(std::string_view bytes, EEncoding encoding)
@@ -361,19 +616,31 @@ void CCodec::Give(const std::vector<char32_t>& characters)
     }
 }
 
-bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
+bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std::size_t end,
+                    std::string& buffer, std::size_t& length, std::size_t& used,
                     CTextFault& fault)
 {
     if (encoding == EEncoding::ShiftJis) {
-        cp932.assign(bytes);
+        buffer.assign(bytes);
+        length = used = bytes.size();
         return true;
     }
     if (encoding == EEncoding::Iso2022Jp) {
         fault = {CTextFault::EKind::Malformed, 0, 0, 0, 0};
-        return DecodeIso2022Jp(bytes, cp932, fault.m_nOffset);
+        buffer.clear();
+        const bool read = CIso2022JpReader().Read(bytes, true, buffer, used, fault.m_nOffset);
+        length = buffer.size();
+        return read;
     }
-    std::string out(Cp932BytesPerByte(encoding) * bytes.size(), '\0');
-    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, out.data());
+    // Growing the buffer fills it with zeros; a buffer used again is not shrunk.
+    const std::size_t room = Cp932BytesPerByte(encoding) * bytes.size();
+    if (buffer.size() < room)
+        buffer.resize(room);
+    CWriter writer(*this, this, input && m_eText == EEncoding::ShiftJis, buffer.data());
+    auto fail = [&](const CTextFault& what) {
+        fault = what;
+        return false;
+    };
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t i = bytes.starts_with(ByteOrderMarkOf(encoding)) ? ByteOrderMarkOf(encoding).size() : 0;
@@ -382,7 +649,8 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
     const bool composes = ComposesSequences(encoding);
     const std::uint16_t* pairs = PairTableOf(encoding);
     const bool euc = encoding != EEncoding::ShiftJis2004;
-    while (i < size) {
+    std::size_t firstWithoutCode = std::string_view::npos;
+    while (i < end) {
         if (ascii && data[i] < 0x80) {
             // Runs of ASCII go eight bytes at a time.
             std::uint64_t word;
@@ -399,12 +667,12 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         // UTF-8 and two in the others.
         const std::size_t before = i;
         if (utf8)
-            writer.PutThreeByteRun(data, size, i);
+            writer.PutThreeByteRun(data, size, end, i);
         else if (IsUtf16(encoding))
-            writer.PutUtf16Run(data, size, i,
+            writer.PutUtf16Run(data, size, end, i,
                                encoding == EEncoding::Utf16Le || encoding == EEncoding::Utf16LeBom);
         else if (pairs)
-            writer.PutPairRun(data, size, i, pairs, euc);
+            writer.PutPairRun(data, size, end, i, pairs, euc);
         if (i != before)
             continue;
         std::size_t length = 1;
@@ -412,8 +680,7 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
         if (character == 0) {
             // U+0000 would cut the text short, as a zero byte would.
             const bool zero = IsUtf16(encoding) && i + 1 < size && data[i] == 0 && data[i + 1] == 0;
-            fault = {zero ? CTextFault::EKind::Zero : CTextFault::EKind::Malformed, i, 0, 0, 0};
-            return false;
+            return fail({zero ? CTextFault::EKind::Zero : CTextFault::EKind::Malformed, i, 0, 0, 0});
         }
         if (composes && i + length < size) {
             // Two characters that JIS X 0213 codes as one are one character here too.
@@ -425,20 +692,28 @@ bool CCodec::Decode(std::string_view bytes, EEncoding encoding, bool input, std:
                 length += markLength;
             }
         }
-        if (!writer.Put(character)) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
-            return false;
-        }
+        if (!writer.Put(character))
+            return fail({CTextFault::EKind::Unencodable, i, character, 0, length});
+        if (writer.Overflowed() && firstWithoutCode == std::string_view::npos)
+            firstWithoutCode = i;
         i += length;
     }
-    if (writer.Overflowed()) {
-        fault = {CTextFault::EKind::TooManyCharacters, 0, 0, writer.Kinds(), 0};
-        return false;
-    }
-    out.resize(static_cast<std::size_t>(writer.End() - out.data()));
+    if (writer.Overflowed())
+        return fail({CTextFault::EKind::TooManyCharacters, firstWithoutCode, 0, writer.Kinds(), 0});
+    length = static_cast<std::size_t>(writer.End() - buffer.data());
     Give(writer.NewCharacters());
-    cp932 = std::move(out);
+    used = i;
     return true;
+}
+
+bool CCodec::DecodePart(std::string_view bytes, EEncoding encoding, bool last,
+                        std::string& buffer, std::size_t& length, std::size_t& used,
+                        CTextFault& fault)
+{
+    std::size_t end = bytes.size();
+    if (!last)
+        end = end > kStreamHold ? end - kStreamHold : 0;
+    return Decode(bytes, encoding, false, end, buffer, length, used, fault);
 }
 
 bool CCodec::ReadText(std::string& text, std::optional<EEncoding> named, EEncoding& encoding,
@@ -484,16 +759,29 @@ bool CCodec::Read(std::string& text, EEncoding encoding, std::optional<bool> val
     return true;
 }
 
+bool CCodec::DecodeWhole(std::string_view bytes, EEncoding encoding, bool input,
+                         std::string& cp932, CTextFault& fault)
+{
+    std::string out;
+    std::size_t length = 0;
+    std::size_t used = 0;
+    if (!Decode(bytes, encoding, input, bytes.size(), out, length, used, fault))
+        return false;
+    out.resize(length);
+    cp932 = std::move(out);
+    return true;
+}
+
 bool CCodec::DecodeText(std::string_view bytes, EEncoding encoding, std::string& cp932,
                         CTextFault& fault)
 {
-    return Decode(bytes, encoding, false, cp932, fault);
+    return DecodeWhole(bytes, encoding, false, cp932, fault);
 }
 
 bool CCodec::DecodeInput(std::string_view bytes, EEncoding encoding, std::string& cp932,
                          CTextFault& fault)
 {
-    return Decode(bytes, encoding, true, cp932, fault);
+    return DecodeWhole(bytes, encoding, true, cp932, fault);
 }
 
 bool CCodec::DecodeCp932Input(std::string_view utf8, std::string& cp932)
@@ -574,68 +862,101 @@ bool CCodec::Encode(std::string_view cp932, EEncoding encoding, std::string& byt
 bool CCodec::Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
                    CTextFault& fault, std::vector<std::size_t>* offsets) const
 {
+    CIso2022JpWriter writer;
+    std::string out;
+    std::size_t length = 0;
+    if (!Write(cp932, encoding, true, writer, out, length, fault, offsets))
+        return false;
+    out.resize(length);
+    writer.Finish(out);
+    bytes = std::move(out);
+    return true;
+}
+
+bool CCodec::EncodePart(std::string_view cp932, EEncoding encoding, bool mark,
+                        CIso2022JpWriter& writer, std::string& buffer, std::size_t& length,
+                        std::vector<std::size_t>* offsets, CTextFault& fault) const
+{
+    return Write(cp932, encoding, mark, writer, buffer, length, fault, offsets);
+}
+
+bool CCodec::Write(std::string_view cp932, EEncoding encoding, bool withMark,
+                   CIso2022JpWriter& writer, std::string& buffer, std::size_t& byteCount,
+                   CTextFault& fault, std::vector<std::size_t>* offsets) const
+{
     // Sorted offsets in cp932 become those of the units that hold them, as written.
     std::size_t next = 0;
     auto mapUpTo = [offsets, &next](std::size_t end, std::size_t written) {
         while (offsets && next < offsets->size() && (*offsets)[next] < end)
             (*offsets)[next++] = written;
     };
+    auto fail = [&](const CTextFault& what) {
+        fault = what;
+        return false;
+    };
     const auto* data = reinterpret_cast<const unsigned char*>(cp932.data());
-    std::string out;
     if (encoding == EEncoding::Iso2022Jp) {
-        CIso2022JpWriter writer;
+        buffer.clear();
         std::size_t i = 0;
         while (i < cp932.size()) {
             const std::size_t length = IsLeadByte(data[i]) && i + 1 < cp932.size() ? 2 : 1;
-            mapUpTo(i + length, out.size());
-            if (!writer.Put(cp932.substr(i, length), out)) {
+            mapUpTo(i + length, buffer.size());
+            if (!writer.Put(cp932.substr(i, length), buffer)) {
                 std::size_t unitLength = 1;
-                fault = {CTextFault::EKind::Unencodable, i, UnitCharacter(cp932.substr(i), unitLength),
-                         0, length};
-                return false;
+                return fail({CTextFault::EKind::Unencodable, i,
+                             UnitCharacter(cp932.substr(i), unitLength), 0, length});
             }
             i += length;
         }
-        mapUpTo(std::string_view::npos, out.size());
-        writer.Finish(out);
-        bytes = std::move(out);
+        mapUpTo(std::string_view::npos, buffer.size());
+        byteCount = buffer.size();
         return true;
     }
     // No unit takes more than four bytes a byte of CP932: a half-width katakana in
     // UTF-8 takes three, and a two-byte code of ours for a sequence six.
-    const std::string_view mark = ByteOrderMarkOf(encoding);
-    out.resize(4 * cp932.size() + mark.size());
-    char* written = out.data();
+    const std::string_view mark = withMark ? ByteOrderMarkOf(encoding) : std::string_view();
+    // Growing the buffer fills it with zeros; a buffer used again is not shrunk.
+    const std::size_t room = 4 * cp932.size() + mark.size();
+    if (buffer.size() < room)
+        buffer.resize(room);
+    char* const begin = buffer.data();
+    char* written = begin;
     if (!mark.empty())
         std::memcpy(written, mark.data(), mark.size());
     written += mark.size();
     const bool ascii = HasAsciiBytes(encoding);
+    const bool utf8 = encoding == EEncoding::Utf8 || encoding == EEncoding::Utf8Bom;
     std::size_t i = 0;
     while (i < cp932.size()) {
+        if (utf8) {
+            // Up to the next offset to map, the common units go in one run.
+            const bool mapping = offsets && next < offsets->size();
+            PutUtf8Run(data, mapping ? std::min(cp932.size(), (*offsets)[next]) : cp932.size(),
+                       i, written);
+            if (i == cp932.size())
+                break;
+        }
         const unsigned char byte = data[i];
         if (ascii && byte < 0x80) {
-            mapUpTo(i + 1, static_cast<std::size_t>(written - out.data()));
+            mapUpTo(i + 1, static_cast<std::size_t>(written - begin));
             *written++ = static_cast<char>(byte);
             ++i;
             continue;
         }
         std::size_t length = 1;
         char32_t character = Cp932Character(data + i, cp932.size() - i, length);
+        mapUpTo(i + length, static_cast<std::size_t>(written - begin));
         if (character == 0 && length == 2)
             character = CharacterOf(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));
-        mapUpTo(i + length, static_cast<std::size_t>(written - out.data()));
         char* end = character == 0 && byte != 0 ? nullptr
                                                 : EncodeCharacter(character, encoding, written);
-        if (!end) {
-            fault = {CTextFault::EKind::Unencodable, i, character, 0, length};
-            return false;
-        }
+        if (!end)
+            return fail({CTextFault::EKind::Unencodable, i, character, 0, length});
         written = end;
         i += length;
     }
-    mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - out.data()));
-    out.resize(static_cast<std::size_t>(written - out.data()));
-    bytes = std::move(out);
+    mapUpTo(std::string_view::npos, static_cast<std::size_t>(written - begin));
+    byteCount = static_cast<std::size_t>(written - begin);
     return true;
 }
 

@@ -11,6 +11,8 @@
 
 #include "engine/text/Encoding.h"
 
+class CIso2022JpWriter;
+
 // Why a text could not be read or written in an encoding. Offsets count bytes of the
 // input: the file's bytes when reading, the CP932 text when writing.
 struct CTextFault {
@@ -60,6 +62,18 @@ public:
     // they are typed on Linux and still find their characters.
     bool DecodeInput(std::string_view bytes, EEncoding encoding, std::string& cp932,
                      CTextFault& fault);
+    // A file's bytes that come in parts, a stream: the CP932 text of the units that
+    // start before the last kStreamHold bytes, all of them when last, written at the
+    // start of buffer, which grows as needed and is never shrunk, so that a buffer
+    // used again costs nothing; length is set to its bytes and used to the bytes
+    // read, the caller keeping the rest for the next part. The mark is left out of
+    // the part that starts with it; later parts must name the encoding's form
+    // without a mark. Not for ISO-2022-JP, which keeps a state of its own
+    // (CIso2022JpReader). Codes running out give the offset of the first character
+    // left without one.
+    static constexpr std::size_t kStreamHold = 8;
+    bool DecodePart(std::string_view bytes, EEncoding encoding, bool last, std::string& buffer,
+                    std::size_t& length, std::size_t& used, CTextFault& fault);
     // UTF-8 input that must hold characters of CP932, in either of their forms (a
     // censor character): as DecodeInput, but false for a character CP932 lacks.
     bool DecodeCp932Input(std::string_view utf8, std::string& cp932);
@@ -78,6 +92,16 @@ public:
     // Shift_JIS offsets stay as they are. The text must encode without a fault.
     void MapOffsets(std::string_view cp932, EEncoding encoding,
                     std::vector<std::size_t>& offsets) const;
+    // A text that comes in parts, as Encode writes it whole, in any encoding but
+    // Shift_JIS: the bytes of the CP932 units of cp932 (which must not end in a lead
+    // byte whose second byte is still to come), the byte-order mark first when mark,
+    // written at the start of buffer as DecodePart writes there; length is set to
+    // their count. ISO-2022-JP goes through writer, which keeps its set from one
+    // part to the next and is finished after the last. offsets, when given, are
+    // mapped as MapOffsets maps them, counting from the part's first byte.
+    bool EncodePart(std::string_view cp932, EEncoding encoding, bool mark,
+                    CIso2022JpWriter& writer, std::string& buffer, std::size_t& length,
+                    std::vector<std::size_t>* offsets, CTextFault& fault) const;
 
     // The character of the CP932 unit that starts cp932 (not empty), 0 when it is
     // none; length is set to the unit's bytes.
@@ -95,10 +119,19 @@ public:
 private:
     class CWriter;
 
-    bool Decode(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
-                CTextFault& fault);
+    // The text of the units that start before end, at the start of buffer, as
+    // DecodePart writes it; all or none.
+    bool Decode(std::string_view bytes, EEncoding encoding, bool input, std::size_t end,
+                std::string& buffer, std::size_t& length, std::size_t& used, CTextFault& fault);
+    // DecodeText, or DecodeInput when input.
+    bool DecodeWhole(std::string_view bytes, EEncoding encoding, bool input, std::string& cp932,
+                     CTextFault& fault);
     // Encode in any encoding but Shift_JIS; with offsets, MapOffsets too.
     bool Write(std::string_view cp932, EEncoding encoding, std::string& bytes,
+               CTextFault& fault, std::vector<std::size_t>* offsets) const;
+    // The same for one part, written as EncodePart writes it.
+    bool Write(std::string_view cp932, EEncoding encoding, bool withMark,
+               CIso2022JpWriter& writer, std::string& buffer, std::size_t& length,
                CTextFault& fault, std::vector<std::size_t>* offsets) const;
     // ReadText in an encoding known; validCp932 is what the detector learnt.
     bool Read(std::string& text, EEncoding encoding, std::optional<bool> validCp932,

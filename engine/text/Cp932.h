@@ -12,7 +12,7 @@
 
 // True for the first byte of a two-byte character; the byte after it is always its
 // second byte, whatever its value.
-inline bool IsLeadByte(unsigned char byte)
+constexpr bool IsLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }

@@ -1,5 +1,7 @@
 #include "engine/text/Iso2022Jp.h"
 
+#include <algorithm>
+
 #include "engine/text/CodecTables.h"
 #include "engine/text/Cp932.h"
 
@@ -45,20 +47,26 @@ bool IsCp932Character(unsigned char lead, unsigned char trail)
     return kCp932Pairs[LeadIndex(lead) * 256 + trail] != kNoCharacter;
 }
 
-enum class EMode { Ascii, JisX0208, Katakana, Unknown };
+// The escape sequences and the sets they designate.
+struct CDesignation {
+    std::string_view m_strEscape;
+    int m_nSet;  // 0 ASCII, 1 JIS X 0208, 2 half-width katakana
+};
 
-// The set an escape sequence at bytes[at] designates, and its length.
-EMode Designation(std::string_view bytes, std::size_t at, std::size_t& length)
+constexpr CDesignation kDesignations[] = {
+    {"\x1B(B", 0}, {"\x1B(J", 0}, {"\x1B$@", 1}, {"\x1B$B", 1}, {"\x1B(I", 2},
+};
+constexpr std::size_t kEscapeLength = 3;
+
+// The set an escape sequence at bytes[at] designates, or -1.
+int Designation(std::string_view bytes, std::size_t at)
 {
-    length = 3;
     const std::string_view rest = bytes.substr(at);
-    if (rest.starts_with("\x1B(B") || rest.starts_with("\x1B(J"))
-        return EMode::Ascii;
-    if (rest.starts_with("\x1B$@") || rest.starts_with("\x1B$B"))
-        return EMode::JisX0208;
-    if (rest.starts_with("\x1B(I"))
-        return EMode::Katakana;
-    return EMode::Unknown;
+    for (const CDesignation& designation : kDesignations) {
+        if (rest.starts_with(designation.m_strEscape))
+            return designation.m_nSet;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -67,8 +75,7 @@ bool HasIso2022JpEscape(std::string_view bytes)
 {
     for (std::size_t at = bytes.find(kEscape); at != std::string_view::npos;
          at = bytes.find(kEscape, at + 1)) {
-        std::size_t length = 0;
-        if (Designation(bytes, at, length) != EMode::Unknown)
+        if (Designation(bytes, at) >= 0)
             return true;
     }
     return false;
@@ -77,46 +84,65 @@ bool HasIso2022JpEscape(std::string_view bytes)
 bool DecodeIso2022Jp(std::string_view bytes, std::string& cp932, std::size_t& faultOffset)
 {
     std::string out;
-    out.reserve(bytes.size());
-    EMode mode = EMode::Ascii;
+    std::size_t used = 0;
+    if (!CIso2022JpReader().Read(bytes, true, out, used, faultOffset))
+        return false;
+    cp932 = std::move(out);
+    return true;
+}
+
+bool CIso2022JpReader::Read(std::string_view bytes, bool last, std::string& cp932,
+                            std::size_t& used, std::size_t& faultOffset)
+{
+    const std::size_t before = cp932.size();
+    cp932.reserve(before + bytes.size());
+    ESet set = m_eSet;
+    // Units are at most an escape sequence long; those that may go on are left.
+    const std::size_t end = last ? bytes.size()
+                                 : bytes.size() - std::min(bytes.size(), kEscapeLength - 1);
     std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
+    auto fail = [&] {
         faultOffset = i;
+        cp932.resize(before);
+        return false;
+    };
+    while (i < end) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
         if (byte == static_cast<unsigned char>(kEscape)) {
-            std::size_t length = 0;
-            mode = Designation(bytes, i, length);
-            if (mode == EMode::Unknown)
-                return false;
-            i += length;
+            const int designated = Designation(bytes, i);
+            if (designated < 0)
+                return fail();
+            set = static_cast<ESet>(designated);
+            i += kEscapeLength;
             continue;
         }
         if (byte >= 0x80)
-            return false;
+            return fail();
         // Line ends and other controls are themselves in any set, as lenient readers
         // of mail take them.
-        if (mode == EMode::Ascii || !IsJisByte(byte)) {
-            out += static_cast<char>(byte);
+        if (set == ESet::Ascii || !IsJisByte(byte)) {
+            cp932 += static_cast<char>(byte);
             ++i;
-        } else if (mode == EMode::Katakana) {
+        } else if (set == ESet::Katakana) {
             if (byte > 0x5F)
-                return false;
-            out += static_cast<char>(byte + 0x80);
+                return fail();
+            cp932 += static_cast<char>(byte + 0x80);
             ++i;
         } else {
             if (i + 1 >= bytes.size() || !IsJisByte(static_cast<unsigned char>(bytes[i + 1])))
-                return false;
+                return fail();
             unsigned char lead = 0;
             unsigned char trail = 0;
             JisToCp932(byte, static_cast<unsigned char>(bytes[i + 1]), lead, trail);
             if (!IsCp932Character(lead, trail))
-                return false;
-            out += static_cast<char>(lead);
-            out += static_cast<char>(trail);
+                return fail();
+            cp932 += static_cast<char>(lead);
+            cp932 += static_cast<char>(trail);
             i += 2;
         }
     }
-    cp932 = std::move(out);
+    m_eSet = set;
+    used = i;
     return true;
 }
 

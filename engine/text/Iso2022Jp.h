@@ -18,6 +18,22 @@ bool HasIso2022JpEscape(std::string_view bytes);
 // CP932 has no character for, or a pair cut short).
 bool DecodeIso2022Jp(std::string_view bytes, std::string& cp932, std::size_t& faultOffset);
 
+// Reads ISO-2022-JP that comes in parts, the set in force going on from one part to
+// the next.
+class CIso2022JpReader {
+public:
+    // Appends the CP932 text of bytes to cp932: all of it when last, else that of the
+    // units that are whole, as an escape sequence or a pair may go on in the next
+    // part; used is set to the bytes read. False, with nothing appended, as
+    // DecodeIso2022Jp.
+    bool Read(std::string_view bytes, bool last, std::string& cp932, std::size_t& used,
+              std::size_t& faultOffset);
+
+private:
+    enum class ESet { Ascii, JisX0208, Katakana };
+    ESet m_eSet = ESet::Ascii;
+};
+
 // Writes CP932 text as ISO-2022-JP a unit at a time: JIS X 0208 after ESC $ B,
 // half-width katakana after ESC ( I, and ESC ( B before ASCII, a line end among it,
 // when another set is in force, and at the end.
