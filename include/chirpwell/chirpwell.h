@@ -199,6 +199,47 @@ CHIRPWELL_EXPORT chirpwell_code chirpwell_reverse(const chirpwell_options* optio
                                                   const char* text, size_t length,
                                                   chirpwell_result** result, char** message);
 
+/* Streams ------------------------------------------------------------------- */
+
+/* A text of any length smiled as it comes, in parts of any size: the output,
+   random draws and places are exactly those of chirpwell_smile on the whole text
+   with the limits off, the same set, options and seed, however the text is cut,
+   even inside a character, a key, a tag, a comment or a CR LF pair. There is no
+   limit; memory stays bounded, but for an HTML tag or comment held open, which
+   stops the stream once it passes 16 MiB. */
+typedef struct chirpwell_smiler chirpwell_smiler;
+
+/* Starts a stream smiled with set as the options say; the limits and censor
+   characters are not used. The input's encoding is the one named, or the one its
+   first 64 KiB are detected in (held back until then, or until the end). The
+   smiler copies what it needs: set and options may be destroyed at once. On
+   success *smiler receives a new smiler. */
+CHIRPWELL_EXPORT chirpwell_code chirpwell_smiler_create(const chirpwell_set* set,
+                                                        const chirpwell_options* options,
+                                                        chirpwell_smiler** smiler,
+                                                        char** message);
+
+/* Feeds the next length bytes of the input. On CHIRPWELL_OK *result receives a new
+   result holding the output that became final with them (often none yet), and its
+   places, counted in bytes of the whole output written so far. A stream that
+   fails (bytes that are no text, a character the output lacks, codes running out,
+   a tag or comment open too long: *message gives LINE:COLUMN and why) has ended:
+   every later call gives the same code, and what earlier results held stays the
+   start of the output. A null smiler, result or bytes with a length is an argument
+   error that leaves the stream as it was. */
+CHIRPWELL_EXPORT chirpwell_code chirpwell_smiler_feed(chirpwell_smiler* smiler,
+                                                      const char* bytes, size_t length,
+                                                      chirpwell_result** result,
+                                                      char** message);
+
+/* Ends the input: *result receives the rest of the output. Once only; later feeds
+   and finishes are argument errors. */
+CHIRPWELL_EXPORT chirpwell_code chirpwell_smiler_finish(chirpwell_smiler* smiler,
+                                                        chirpwell_result** result,
+                                                        char** message);
+
+CHIRPWELL_EXPORT void chirpwell_smiler_destroy(chirpwell_smiler* smiler);
+
 #ifdef __cplusplus
 }
 #endif

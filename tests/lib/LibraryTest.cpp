@@ -2,12 +2,15 @@
 // arguments must give the same bytes and places, and every failure its code, its
 // message and untouched outputs.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <numeric>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -42,6 +45,7 @@ struct Free {
     void operator()(chirpwell_options* options) const { chirpwell_options_destroy(options); }
     void operator()(chirpwell_set* set) const { chirpwell_set_destroy(set); }
     void operator()(chirpwell_result* result) const { chirpwell_result_destroy(result); }
+    void operator()(chirpwell_smiler* smiler) const { chirpwell_smiler_destroy(smiler); }
     void operator()(char* message) const { chirpwell_free(message); }
 };
 template <typename T>
@@ -292,6 +296,173 @@ TEST_F(LibraryTest, LimitsHoldOnlyWhenOn)
     chirpwell_result_place(made, 0, &position, &size);
     EXPECT_EQ(position, 2000000u);
     EXPECT_EQ(smiled.substr(position, size), "ではありません。");
+}
+
+// The parts' results one after the other, places as the command writes them; the
+// code of the first call that failed, and its message.
+struct CStreamed {
+    chirpwell_code m_eCode = CHIRPWELL_OK;
+    std::string m_strMessage;
+    std::string m_strText;
+    std::string m_strPlaces;
+};
+
+CStreamed Stream(const chirpwell_set* set, const chirpwell_options* options,
+                 const std::string& text, const std::vector<std::size_t>& cuts)
+{
+    CStreamed streamed;
+    chirpwell_smiler* made = nullptr;
+    EXPECT_EQ(chirpwell_smiler_create(set, options, &made, nullptr), CHIRPWELL_OK);
+    Owned<chirpwell_smiler> smiler(made);
+    std::size_t from = 0;
+    for (std::size_t k = 0; k <= cuts.size(); ++k) {
+        const bool last = k == cuts.size();
+        const std::size_t to = last ? text.size() : cuts[k];
+        chirpwell_result* part = nullptr;
+        char* message = nullptr;
+        chirpwell_code code =
+            chirpwell_smiler_feed(smiler.get(), text.data() + from, to - from, &part, &message);
+        from = to;
+        if (code == CHIRPWELL_OK && last) {
+            chirpwell_result_destroy(part);
+            part = nullptr;
+            code = chirpwell_smiler_finish(smiler.get(), &part, &message);
+        }
+        if (code != CHIRPWELL_OK) {
+            streamed.m_eCode = code;
+            streamed.m_strMessage = Owned<char>(message).get();
+            EXPECT_EQ(part, nullptr);
+            return streamed;
+        }
+        Owned<chirpwell_result> result(part);
+        size_t length = 0;
+        const char* bytes = chirpwell_result_text(part, &length);
+        streamed.m_strText.append(bytes, length);
+        for (size_t i = 0; i < chirpwell_result_place_count(part); ++i) {
+            size_t position = 0;
+            size_t size = 0;
+            chirpwell_result_place(part, i, &position, &size);
+            streamed.m_strPlaces += std::to_string(position) + " " + std::to_string(size) + "\n";
+        }
+    }
+    return streamed;
+}
+
+
+// A stream cut anywhere gives what one call on the whole text gives without limits.
+TEST_F(LibraryTest, StreamsAsOneCallOnTheWholeText)
+{
+    Owned<chirpwell_set> builtIn(chirpwell_set_builtin());
+    chirpwell_set* loaded = nullptr;
+    ASSERT_EQ(chirpwell_set_load_file(Source("samples/emoji.grn").c_str(), nullptr, &loaded,
+                                      nullptr),
+              CHIRPWELL_OK);
+    Owned<chirpwell_set> emoji(loaded);
+    struct CRow {
+        const char* m_pFile;
+        const chirpwell_set* m_pSet;
+        int m_nFrequency;
+        bool m_bFilters;
+        const char* m_pOutput;
+    };
+    const CRow rows[] = {
+        {"samples/sample.txt", builtIn.get(), 100, false, nullptr},
+        {"samples/sample.txt", emoji.get(), 60, true, "utf-8"},
+        {"tests/data/fstab.5.utf8", builtIn.get(), 80, true, "shift_jis"},
+    };
+    std::mt19937 engine(22);
+    for (const CRow& row : rows) {
+        SCOPED_TRACE(row.m_pFile);
+        const std::string text = ReadAll(Source(row.m_pFile));
+        ASSERT_FALSE(text.empty());
+        Owned<chirpwell_options> options(chirpwell_options_create());
+        chirpwell_options_set_frequency(options.get(), row.m_nFrequency);
+        chirpwell_options_set_seed(options.get(), 5);
+        chirpwell_options_set_html(options.get(), row.m_bFilters);
+        chirpwell_options_set_comments(options.get(), row.m_bFilters);
+        chirpwell_options_set_limits(options.get(), 0);
+        ASSERT_EQ(chirpwell_options_set_output_encoding(options.get(), row.m_pOutput, nullptr),
+                  CHIRPWELL_OK);
+        chirpwell_result* made = nullptr;
+        ASSERT_EQ(chirpwell_smile(row.m_pSet, options.get(), text.data(), text.size(), &made,
+                                  nullptr),
+                  CHIRPWELL_OK);
+        Owned<chirpwell_result> whole(made);
+        size_t length = 0;
+        std::string places;
+        for (size_t i = 0; i < chirpwell_result_place_count(made); ++i) {
+            size_t position = 0;
+            size_t size = 0;
+            chirpwell_result_place(made, i, &position, &size);
+            places += std::to_string(position) + " " + std::to_string(size) + "\n";
+        }
+        ASSERT_NE(places, "");
+        const char* bytes = chirpwell_result_text(made, &length);
+        const std::string wholeText(bytes, length);
+        std::vector<std::vector<std::size_t>> cutsToTry = {{}, {1}, {text.size() / 2 + 1}};
+        std::vector<std::size_t> everyByte(text.size());
+        std::iota(everyByte.begin(), everyByte.end(), 0);
+        cutsToTry.push_back(everyByte);
+        std::vector<std::size_t> random(50);
+        for (std::size_t& cut : random)
+            cut = engine() % text.size();
+        std::sort(random.begin(), random.end());
+        cutsToTry.push_back(random);
+        for (const std::vector<std::size_t>& cuts : cutsToTry) {
+            const CStreamed streamed = Stream(row.m_pSet, options.get(), text, cuts);
+            EXPECT_EQ(streamed.m_eCode, CHIRPWELL_OK) << streamed.m_strMessage;
+            EXPECT_EQ(streamed.m_strText, wholeText);
+            EXPECT_EQ(streamed.m_strPlaces, places);
+        }
+    }
+}
+
+// A stream that fails says where, keeps what it gave and stays failed.
+TEST_F(LibraryTest, StreamFailuresSayWhereAndLast)
+{
+    Owned<chirpwell_set> set(chirpwell_set_builtin());
+    Owned<chirpwell_options> options(chirpwell_options_create());
+    ASSERT_EQ(chirpwell_options_set_encoding(options.get(), "utf-8", nullptr), CHIRPWELL_OK);
+    ASSERT_EQ(chirpwell_options_set_output_encoding(options.get(), "shift_jis", nullptr),
+              CHIRPWELL_OK);
+    struct CRow {
+        std::string m_strText;
+        chirpwell_code m_eCode;
+        const char* m_pMessage;
+    };
+    const CRow rows[] = {
+        {"一行目。\r\nabc\xff", CHIRPWELL_ERROR_TEXT, "not valid UTF-8 at 2:4"},
+        {std::string("一行目。\r\nab\0", 17), CHIRPWELL_ERROR_TEXT, "zero byte at 2:3"},
+        {"一行目。\r\n😊", CHIRPWELL_ERROR_UNENCODABLE, "U+1F60A at 2:1 cannot be written in "
+                                                      "Shift_JIS"},
+    };
+    for (const CRow& row : rows) {
+        SCOPED_TRACE(row.m_strText);
+        const CStreamed streamed = Stream(set.get(), options.get(), row.m_strText, {3, 9});
+        EXPECT_EQ(streamed.m_eCode, row.m_eCode);
+        EXPECT_NE(streamed.m_strMessage.find(row.m_pMessage), std::string::npos)
+            << streamed.m_strMessage;
+    }
+
+    chirpwell_smiler* made = nullptr;
+    ASSERT_EQ(chirpwell_smiler_create(set.get(), options.get(), &made, nullptr), CHIRPWELL_OK);
+    Owned<chirpwell_smiler> smiler(made);
+    chirpwell_result* part = nullptr;
+    EXPECT_EQ(chirpwell_smiler_feed(smiler.get(), nullptr, 3, &part, nullptr),
+              CHIRPWELL_ERROR_ARGUMENT);
+    // The fault comes out once the bytes after it have moved the stream on.
+    const std::string bad = "\xff" + std::string(100000, 'a');
+    EXPECT_EQ(chirpwell_smiler_feed(smiler.get(), bad.data(), bad.size(), &part, nullptr),
+              CHIRPWELL_ERROR_TEXT);
+    EXPECT_EQ(chirpwell_smiler_feed(smiler.get(), "a", 1, &part, nullptr), CHIRPWELL_ERROR_TEXT);
+    EXPECT_EQ(chirpwell_smiler_finish(smiler.get(), &part, nullptr), CHIRPWELL_ERROR_TEXT);
+    EXPECT_EQ(part, nullptr);
+
+    ASSERT_EQ(chirpwell_smiler_create(set.get(), options.get(), &made, nullptr), CHIRPWELL_OK);
+    smiler.reset(made);
+    ASSERT_EQ(chirpwell_smiler_finish(smiler.get(), &part, nullptr), CHIRPWELL_OK);
+    Owned<chirpwell_result>(part).reset();
+    EXPECT_EQ(chirpwell_smiler_finish(smiler.get(), &part, nullptr), CHIRPWELL_ERROR_ARGUMENT);
 }
 
 // Calls on handles of their own, one set shared, on threads at once.
