@@ -23,13 +23,15 @@ once.
 
 from __future__ import annotations
 
+import codecs
 import operator
 import os
 from typing import Optional, TypeVar, Union
 
 from chirpwell._native import ffi, lib
 
-__all__ = ["smile", "censor", "reverse", "SmileError", "TooLongError", "__version__"]
+__all__ = ["smile", "censor", "reverse", "Smiler", "SmileError", "TooLongError",
+           "__version__"]
 
 #: The version of libchirpwell underneath, such as "4.02".
 __version__: str = ffi.string(lib.chirpwell_version()).decode("ascii")
@@ -117,6 +119,15 @@ def _smile_set(smile_file: Optional[Path]) -> "ffi.CData":
     return ffi.gc(made[0], lib.chirpwell_set_destroy)
 
 
+def _text_of(result: "ffi.CData") -> bytes:
+    """The result's bytes; destroys it."""
+    try:
+        length = ffi.new("size_t *")
+        return ffi.buffer(lib.chirpwell_result_text(result, length), length[0])[:]
+    finally:
+        lib.chirpwell_result_destroy(result)
+
+
 def _run(call, data: bytes, is_str: bool):
     """Runs call(data, length, result, message) and gives its text as the input's type."""
     result = ffi.new("chirpwell_result **")
@@ -127,11 +138,7 @@ def _run(call, data: bytes, is_str: bool):
         raise TooLongError(
             f"the smiled text would be longer than {_MAX_SMILED:,} bytes")
     _check(code, message)
-    try:
-        length = ffi.new("size_t *")
-        text = ffi.buffer(lib.chirpwell_result_text(result[0], length), length[0])[:]
-    finally:
-        lib.chirpwell_result_destroy(result[0])
+    text = _text_of(result[0])
     return text.decode("utf-8") if is_str else text
 
 
@@ -188,3 +195,78 @@ def reverse(text: Text, *, limits: bool = False) -> Text:
     data, is_str = _bytes_of(text)
     options = _options(is_str=is_str, limits=limits)
     return _run(lambda *args: lib.chirpwell_reverse(options, *args), data, is_str)
+
+
+class Smiler:
+    """Smiles a text of any length that comes in parts, such as a log or a corpus
+    read a block at a time. The parts' results joined are exactly what
+    smile(whole, limits=False) gives with the same seed and settings, however the
+    text is cut: inside a character, a key, a tag, a comment or a CR LF pair.
+
+    >>> s = chirpwell.Smiler(frequency=100, seed=1)
+    >>> s.feed("晴れで") + s.feed("す。") + s.finish()
+    '晴れではありません。'
+
+    The arguments are smile()'s; there are no limits. feed() takes str or bytes,
+    the same type every time, and gives back the output that became final, of
+    that type (often empty at first: the ending of a part may still change, and
+    bytes whose encoding is detected are held until 64 KiB have come). Bytes may
+    be cut anywhere, even inside a character. finish() ends the text and gives
+    the rest. Memory stays bounded, but for an HTML tag or comment held open: one
+    open past 16 MiB stops the stream with SmileError.
+
+    A SmileError (bytes that are no text, a character the output lacks, an open
+    tag or comment too long; the message says where as LINE:COLUMN) ends the
+    stream: what the earlier calls gave stays the start of the output, and every
+    later call raises again.
+    """
+
+    def __init__(self, *, frequency: int = 2, seed: Optional[int] = None,
+                 smile_file: Optional[Path] = None, html: bool = False,
+                 comments: bool = False, keep_newlines: bool = False) -> None:
+        self._settings = dict(frequency=frequency, seed=seed, html=html,
+                              comments=comments, keep_newlines=keep_newlines)
+        # Checked now, so that a bad argument fails here rather than at the first part.
+        _options(is_str=True, **self._settings)
+        self._set = _smile_set(smile_file)
+        self._smiler = None
+        self._is_str: Optional[bool] = None
+        self._decoder = codecs.getincrementaldecoder("utf-8")()
+
+    def _start(self, is_str: bool) -> None:
+        """Makes the library's smiler once the first part shows the type."""
+        if self._smiler is not None:
+            if is_str != self._is_str:
+                raise TypeError("every part must be str, or every part bytes")
+            return
+        options = _options(is_str=is_str, limits=False, **self._settings)
+        made = ffi.new("chirpwell_smiler **")
+        message = ffi.new("char **")
+        _check(lib.chirpwell_smiler_create(self._set, options, made, message), message)
+        self._smiler = ffi.gc(made[0], lib.chirpwell_smiler_destroy)
+        self._is_str = is_str
+
+    def _out(self, code: int, result: "ffi.CData", message: "ffi.CData", final: bool):
+        _check(code, message)
+        text = _text_of(result[0])
+        # A part of UTF-8 output may end inside a character the next part ends.
+        return self._decoder.decode(text, final) if self._is_str else text
+
+    def feed(self, part: Text) -> Text:
+        """Takes the next part of the text and gives the output that became final."""
+        data, is_str = _bytes_of(part)
+        self._start(is_str)
+        result = ffi.new("chirpwell_result **")
+        message = ffi.new("char **")
+        code = lib.chirpwell_smiler_feed(self._smiler, data, len(data), result, message)
+        return self._out(code, result, message, False)
+
+    def finish(self) -> Text:
+        """Ends the text and gives the rest of the output; once only. A Smiler fed
+        nothing gives ""."""
+        if self._smiler is None:
+            self._start(True)
+        result = ffi.new("chirpwell_result **")
+        message = ffi.new("char **")
+        code = lib.chirpwell_smiler_finish(self._smiler, result, message)
+        return self._out(code, result, message, True)

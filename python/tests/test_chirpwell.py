@@ -2,6 +2,7 @@
 the same bytes; and every failure its exception."""
 
 import os
+import random
 import subprocess
 import threading
 from pathlib import Path
@@ -105,3 +106,47 @@ def test_threads_smile_at_once():
     for thread in threads:
         thread.join()
     assert results == [expected] * len(results)
+
+
+def streamed(smiler, text, cuts):
+    """text fed to smiler in parts ending at cuts, then finished."""
+    parts, start = [], 0
+    for cut in [*cuts, len(text)]:
+        parts.append(smiler.feed(text[start:cut]))
+        start = cut
+    return type(text)().join(parts) + smiler.finish()
+
+
+@pytest.mark.parametrize("path", [SAMPLES[0], SAMPLES[1], ROOT / "tests" / "data" / "sample.utf16"],
+                         ids=lambda path: path.name)
+def test_smiler_gives_the_whole_text_however_cut(path):
+    data = path.read_bytes()
+    rng = random.Random(22)
+    wholes = [data, data * (200_000 // len(data) + 1)]
+    if "utf8" in path.name:
+        wholes.append(data.decode("utf-8"))
+    for keywords, _ in SETTINGS:
+        for whole in wholes:
+            expected = chirpwell.smile(whole, limits=False, **keywords)
+            size = len(whole)
+            cut_sets = [[], [size // 2], sorted(rng.randrange(size) for _ in range(60))]
+            if size < 3000:
+                cut_sets += [[cut] for cut in range(size)]
+            for cuts in cut_sets:
+                assert streamed(chirpwell.Smiler(**keywords), whole, cuts) == expected, cuts
+
+
+def test_smiler_failures_last():
+    smiler = chirpwell.Smiler(seed=1)
+    smiler.feed("一行目。\r\n")
+    with pytest.raises(TypeError):
+        smiler.feed(b"bytes")
+    bad = chirpwell.Smiler(seed=1)
+    with pytest.raises(chirpwell.SmileError, match="2:3"):
+        bad.feed(b"\xef\xbb\xbf" + "一行目。\r\nab".encode() + b"\xff" + b"x" * 70_000)
+    with pytest.raises(chirpwell.SmileError, match="2:3"):
+        bad.finish()
+    done = chirpwell.Smiler()
+    assert done.finish() == ""
+    with pytest.raises(chirpwell.SmileError):
+        done.finish()
