@@ -119,7 +119,7 @@ def streamed(smiler, text, cuts):
 
 @pytest.mark.parametrize("path", [SAMPLES[0], SAMPLES[1], ROOT / "tests" / "data" / "sample.utf16"],
                          ids=lambda path: path.name)
-def test_smiler_gives_the_whole_text_however_cut(path):
+def test_smiler_gives_the_whole_text_cut_at_random(path):
     data = path.read_bytes()
     rng = random.Random(22)
     wholes = [data, data * (200_000 // len(data) + 1)]
@@ -130,10 +130,17 @@ def test_smiler_gives_the_whole_text_however_cut(path):
             expected = chirpwell.smile(whole, limits=False, **keywords)
             size = len(whole)
             cut_sets = [[], [size // 2], sorted(rng.randrange(size) for _ in range(60))]
-            if size < 3000:
-                cut_sets += [[cut] for cut in range(size)]
             for cuts in cut_sets:
                 assert streamed(chirpwell.Smiler(**keywords), whole, cuts) == expected, cuts
+
+
+def test_smiler_gives_the_whole_text_cut_at_every_place():
+    text = "今日は<b>晴れ</b>です。/* 注 */明日も、ｶﾀｶﾅ雨です！\r\n// 行末\n終わり。\r" * 4
+    for keywords, _ in SETTINGS:
+        for whole in (text, text.encode("utf-8"), text.encode("cp932"), text.encode("utf-16")):
+            expected = chirpwell.smile(whole, limits=False, **keywords)
+            for cut in range(len(whole) + 1):
+                assert streamed(chirpwell.Smiler(**keywords), whole, [cut]) == expected, cut
 
 
 def test_smiler_failures_last():

@@ -51,6 +51,19 @@ struct Free {
 template <typename T>
 using Owned = std::unique_ptr<T, Free>;
 
+// A result's places as chirpwell-smile --places writes them.
+std::string PlacesText(const chirpwell_result* result)
+{
+    std::string text;
+    for (size_t i = 0; i < chirpwell_result_place_count(result); ++i) {
+        size_t position = 0;
+        size_t size = 0;
+        chirpwell_result_place(result, i, &position, &size);
+        text += std::to_string(position) + " " + std::to_string(size) + "\n";
+    }
+    return text;
+}
+
 // What a call made, in the command's terms: its exit status, bytes and places.
 struct COutcome {
     int m_nExit = -1;
@@ -148,12 +161,7 @@ protected:
         const char* bytes = chirpwell_result_text(made, &length);
         outcome.m_strText.assign(bytes, length);
         EXPECT_EQ(bytes[length], '\0');
-        for (size_t i = 0; i < chirpwell_result_place_count(made); ++i) {
-            size_t position = 0;
-            size_t size = 0;
-            chirpwell_result_place(made, i, &position, &size);
-            outcome.m_strPlaces += std::to_string(position) + " " + std::to_string(size) + "\n";
-        }
+        outcome.m_strPlaces = PlacesText(made);
         return outcome;
     }
 
@@ -338,12 +346,7 @@ CStreamed Stream(const chirpwell_set* set, const chirpwell_options* options,
         size_t length = 0;
         const char* bytes = chirpwell_result_text(part, &length);
         streamed.m_strText.append(bytes, length);
-        for (size_t i = 0; i < chirpwell_result_place_count(part); ++i) {
-            size_t position = 0;
-            size_t size = 0;
-            chirpwell_result_place(part, i, &position, &size);
-            streamed.m_strPlaces += std::to_string(position) + " " + std::to_string(size) + "\n";
-        }
+        streamed.m_strPlaces += PlacesText(part);
     }
     return streamed;
 }
@@ -389,13 +392,7 @@ TEST_F(LibraryTest, StreamsAsOneCallOnTheWholeText)
                   CHIRPWELL_OK);
         Owned<chirpwell_result> whole(made);
         size_t length = 0;
-        std::string places;
-        for (size_t i = 0; i < chirpwell_result_place_count(made); ++i) {
-            size_t position = 0;
-            size_t size = 0;
-            chirpwell_result_place(made, i, &position, &size);
-            places += std::to_string(position) + " " + std::to_string(size) + "\n";
-        }
+        const std::string places = PlacesText(made);
         ASSERT_NE(places, "");
         const char* bytes = chirpwell_result_text(made, &length);
         const std::string wholeText(bytes, length);

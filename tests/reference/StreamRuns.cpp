@@ -16,13 +16,24 @@ namespace {
 
 constexpr char kSmileFilePath[] = "stream.grn";
 
-void Configure(CConverter& converter, const CStreamSettings& settings)
-{
-    converter.m_nFrequency = settings.m_nFrequency;
-    converter.m_bHTMLCut = settings.m_bHtml;
-    converter.m_bCPPCut = settings.m_bComments;
-    converter.m_bReturnCode = settings.m_bNewlines;
-}
+// What one run smiles with: the settings' generator, and a converter with their
+// frequency and filters on a codec of its own.
+struct CRig {
+    explicit CRig(const CStreamSettings& settings)
+        : m_clock(settings.m_nSeed), m_random(m_clock), m_converter(m_notifier, m_random, &m_codec)
+    {
+        m_converter.m_nFrequency = settings.m_nFrequency;
+        m_converter.m_bHTMLCut = settings.m_bHtml;
+        m_converter.m_bCPPCut = settings.m_bComments;
+        m_converter.m_bReturnCode = settings.m_bNewlines;
+    }
+
+    CFakeNotifier m_notifier;
+    CFixedClock m_clock;
+    CRandom m_random;
+    CCodec m_codec;
+    CConverter m_converter;
+};
 
 bool LoadSmileSet(CConverter& converter, const CStreamSettings& settings)
 {
@@ -47,12 +58,9 @@ std::string Describe(const CStreamOutcome& outcome)
 CStreamOutcome SmileStream(const CStreamSettings& settings, std::string_view input,
                            const std::vector<std::size_t>& cuts)
 {
-    CFakeNotifier notifier;
-    CFixedClock clock(settings.m_nSeed);
-    CRandom random(clock);
-    CCodec codec;
-    CConverter converter(notifier, random, &codec);
-    Configure(converter, settings);
+    CRig rig(settings);
+    CConverter& converter = rig.m_converter;
+    CRandom& random = rig.m_random;
     CStreamOutcome outcome;
     if (!LoadSmileSet(converter, settings))
         return outcome;
@@ -84,18 +92,15 @@ CStreamOutcome SmileWhole(const CStreamSettings& settings, std::string_view inpu
     CStreamOutcome outcome;
     outcome.m_eInput = inputEncoding;
     outcome.m_eOutput = outputEncoding;
-    CFakeNotifier notifier;
-    CFixedClock clock(settings.m_nSeed);
-    CRandom random(clock);
-    CCodec codec;
-    CConverter converter(notifier, random, &codec);
-    Configure(converter, settings);
+    CRig rig(settings);
+    CConverter& converter = rig.m_converter;
+    CCodec& codec = rig.m_codec;
     std::string text(input);
     EEncoding read = inputEncoding;
     CTextFault fault;
     if (!codec.ReadText(text, inputEncoding, read, fault) || !LoadSmileSet(converter, settings))
         return outcome;
-    random.SeedFromClock();
+    rig.m_random.SeedFromClock();
     CSilentProgress progress;
     FilterAndSmile(converter, converter, text, progress, kNoLimit, IsTranscoded(read));
     if (!codec.Encode(text, outputEncoding, outcome.m_strOutput, fault)) {
