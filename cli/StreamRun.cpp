@@ -181,7 +181,10 @@ int RunSmileStream(const CSmileOptions& options, const CSmileStreams& streams,
         // What came before a fault is written too: it is the result's start.
         if ((!smiled.empty() && !output.Append(result, smiled, error)) ||
             (!places.empty() && !output.Append(placesFile, PlacesText(places), error))) {
-            messages.Error(error);
+            // A signal stops the write on purpose; the session's end then ends the
+            // program by it, which says enough.
+            if (!SignalCame())
+                messages.Error(error);
             return kExitFailed;
         }
         if (!going) {
@@ -192,7 +195,8 @@ int RunSmileStream(const CSmileOptions& options, const CSmileStreams& streams,
             return kExitFailed;
     }
     if (!output.Commit(error)) {
-        messages.Error(error);
+        if (!SignalCame())
+            messages.Error(error);
         return kExitFailed;
     }
     return kExitDone;
