@@ -1,6 +1,7 @@
 """The package against chirpwell-smile: the same files, seeds and settings must give
 the same bytes; and every failure its exception."""
 
+import doctest
 import os
 import random
 import subprocess
@@ -157,3 +158,8 @@ def test_smiler_failures_last():
     assert done.finish() == ""
     with pytest.raises(chirpwell.SmileError):
         done.finish()
+
+
+def test_docstring_examples_hold():
+    result = doctest.testmod(chirpwell, extraglobs={"chirpwell": chirpwell})
+    assert result.attempted > 0 and result.failed == 0
