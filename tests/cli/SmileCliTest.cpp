@@ -585,3 +585,62 @@ TEST_F(SmileCliTest, OrdinaryUserIsRefusedWhatTheyCouldNotWrite)
     EXPECT_EQ(created.m_nExit, 2);
     EXPECT_FALSE(fs::exists(m_dir / "new.txt"));
 }
+
+// --stream gives what a whole run gives, past the input limit too, and when it stops
+// midway, standard output keeps the start while files are left as they were.
+TEST_F(SmileCliTest, StreamMatchesTheWholeRunAndStopsCleanly)
+{
+    std::string prose;
+    while (prose.size() < 3000)
+        prose += kDesu + kTen + "abc" + kMaru + "\r\n";
+    const std::vector<std::string> smile = {"--seed=1", "-f", "60"};
+    auto with = [&](std::vector<std::string> args, const std::vector<std::string>& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const CRun whole = Run(with(smile, {"--places=" + (m_dir / "p1").string()}), prose);
+    const CRun streamed =
+        Run(with(smile, {"--stream", "--places=" + (m_dir / "p2").string()}), prose);
+    ASSERT_EQ(whole.m_nExit, 0) << whole.m_strErr;
+    EXPECT_EQ(streamed.m_nExit, 0) << streamed.m_strErr;
+    EXPECT_EQ(streamed.m_strOut, whole.m_strOut);
+    EXPECT_EQ(ReadAll(m_dir / "p2"), ReadAll(m_dir / "p1"));
+
+    std::string large;
+    while (large.size() <= 1048575)
+        large += prose;
+    EXPECT_EQ(Run(smile, large).m_nExit, 2);
+    const CRun past = Run(with(smile, {"--stream"}), large);
+    EXPECT_EQ(past.m_nExit, 0) << past.m_strErr;
+    EXPECT_GT(past.m_strOut.size(), large.size());
+
+    const std::string valid(200000, 'a');
+    const std::string broken = valid + "\r\nab\xFF" + valid;
+    const fs::path out = File("out", "old");
+    fs::create_hard_link(File("linked", "old"), m_dir / "other-name");
+    struct {
+        std::vector<std::string> m_args;
+        std::string m_strInput;
+        const char* m_pError;
+        bool m_bOutputStarts;  // standard output holds the input's start
+    } const rows[] = {
+        {{"--encoding=utf-8", "-f", "0"}, broken, "(standard input):2:3: not valid UTF-8", true},
+        {{"--encoding=utf-8", "-f", "0", "-o", out.string()}, broken, "not valid UTF-8", false},
+        {{"--comments", "--keep-newlines"}, "ab//" + std::string(17 << 20, 'x'),
+         "a comment has been open for 16 MiB", false},
+        {{"-o", (m_dir / "linked").string()}, prose, "--stream cannot do", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.m_pError);
+        const CRun run = Run(with(row.m_args, {"--stream"}), row.m_strInput);
+        EXPECT_EQ(run.m_nExit, 2);
+        EXPECT_NE(run.m_strErr.find(row.m_pError), std::string::npos) << run.m_strErr;
+        if (row.m_bOutputStarts) {
+            EXPECT_EQ(run.m_strOut, valid.substr(0, run.m_strOut.size()));
+        }
+        EXPECT_EQ(row.m_bOutputStarts, !run.m_strOut.empty());
+    }
+    EXPECT_EQ(ReadAll(out), "old");
+    EXPECT_EQ(ReadAll(m_dir / "linked"), "old");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"linked", "other-name", "out", "p1", "p2"}));
+}
