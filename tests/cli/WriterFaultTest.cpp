@@ -6,7 +6,7 @@
 // the old content (or the copy of it that the message names); it leaves no file of
 // the writer's own, no lock and no descriptor. One target goes through
 // CFileWriter::Write, as the window saves; more go through COutput, as
-// chirpwell-smile writes.
+// chirpwell-smile writes; and every scenario once more in parts, as --stream writes.
 
 #include <algorithm>
 #include <cstdio>
@@ -195,6 +195,8 @@ protected:
         files.m_nUser = scenario.m_bUser ? kNobody : ::geteuid();
         files.m_strClosedFolder = scenario.m_bClosedFolder ? m_folder.string() : "";
         files.m_bMountPoint = scenario.m_bMountPoint;
+        if (m_bStream)
+            return RunStream(files, message);
         if (m_targets.size() == 1) {
             CFileWriter writer(m_targets[0].m_strPath, files);
             std::error_code error;
@@ -206,6 +208,30 @@ protected:
         COutput output(stdout, files);
         for (const CTarget& target : m_targets)
             output.Add(target.m_strPath, target.m_strNew);
+        return output.Commit(message);
+    }
+
+    // As chirpwell-smile --stream writes: every target opened, the content appended
+    // in parts, then the files put in place.
+    bool RunStream(CFaultFileSystem& files, std::string& message)
+    {
+        CWriteSession session;
+        COutput output(stdout, files);
+        for (const CTarget& target : m_targets)
+            output.Add(target.m_strPath);
+        if (!output.Open(message))
+            return false;
+        for (std::size_t at = 0; at < 3000; at += 1000) {
+            for (std::size_t k = 0; k < m_targets.size(); ++k) {
+                if (!output.Append(k, std::string_view(m_targets[k].m_strNew).substr(at, 1000),
+                                   message))
+                    return false;
+            }
+        }
+        for (std::size_t k = 0; k < m_targets.size(); ++k) {
+            if (!output.Append(k, std::string_view(m_targets[k].m_strNew).substr(3000), message))
+                return false;
+        }
         return output.Commit(message);
     }
 
@@ -313,6 +339,7 @@ protected:
     std::function<void(std::size_t)> m_beforeCall;
     const std::string m_strOther = "other content";
     int m_nKeptCopies = 0;  // runs that named a copy of old content they kept
+    bool m_bStream = false;  // written in parts, as --stream writes
     mode_t m_mask = 0;
 };
 
@@ -376,6 +403,29 @@ TEST_F(WriterFaultTest, WhateverComesAtAnyCallGivesNewOrKeepsOld)
         }
     }
     EXPECT_GT(m_nKeptCopies, 0);
+}
+
+// Written in parts, every target is a temporary file or a stream, and one that would
+// be rewritten in place is refused before anything is written.
+TEST_F(WriterFaultTest, StreamedContentGivesNewOrKeepsOldAtAnyCall)
+{
+    m_bStream = true;
+    const int signals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (const CScenario& scenario : kScenarios) {
+        bool cleanDone = false;
+        const std::vector<ECall> calls = RunAndCheck(scenario, {}, "clean", false, &cleanDone);
+        const bool inPlace = scenario.m_targets[0] == EKind::Linked || scenario.m_bClosedFolder ||
+                             scenario.m_bMountPoint;
+        EXPECT_EQ(cleanDone, !inPlace && scenario.m_targets.back() != EKind::Full)
+            << scenario.m_szName;
+        for (std::size_t number = 0; number < calls.size(); ++number) {
+            const std::string at = "call " + std::to_string(number) + " ";
+            const int failure = FaultsFor(calls[number]).first;
+            if (calls[number] != ECall::Unlink)
+                RunAndCheck(scenario, {{number, failure}}, at + std::strerror(failure));
+            RunAndCheck(scenario, {{number, 0, signals[number % 3]}}, at + "signal");
+        }
+    }
 }
 
 }  // namespace
