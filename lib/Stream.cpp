@@ -5,31 +5,20 @@
 #include <string>
 #include <string_view>
 
-#include "engine/smile/Converter.h"
-#include "engine/smile/Random.h"
 #include "engine/smile/StreamSmiler.h"
-#include "engine/text/Codec.h"
 #include "engine/text/TextFormat.h"
+#include "lib/Engine.h"
 #include "lib/Handles.h"
 #include "lib/LibraryTexts.h"
 #include "lib/Quiet.h"
 
 struct chirpwell_smiler {
     explicit chirpwell_smiler(const chirpwell_options& options)
-        : m_clock(options.m_seed), m_random(m_clock), m_converter(m_notifier, m_random, &m_codec),
-          m_named(options.m_input)
+        : m_engine(options), m_named(options.m_input)
     {
-        m_converter.m_nFrequency = options.m_nFrequency;
-        m_converter.m_bHTMLCut = options.m_bHtml;
-        m_converter.m_bCPPCut = options.m_bComments;
-        m_converter.m_bReturnCode = options.m_bNewlines;
     }
 
-    CQuietNotifier m_notifier;
-    CSeedClock m_clock;
-    CRandom m_random;
-    CCodec m_codec;
-    CConverter m_converter;
+    CLibraryEngine m_engine;
     std::optional<EEncoding> m_named;
     std::string m_strSetName;  // what messages call the smile file
     std::unique_ptr<CStreamSmiler> m_pSmiler;
@@ -153,22 +142,17 @@ chirpwell_code chirpwell_smiler_create(const chirpwell_set* set, const chirpwell
                     message);
     return Guarded(message, [&] {
         auto made = std::make_unique<chirpwell_smiler>(*options);
-        if (set->m_bBuiltIn) {
-            made->m_converter.LoadBuiltInSet();
-        } else {
-            made->m_strSetName = set->m_strPath;
-            // The set loaded once already, so this cannot fail for want of codes: no
-            // text has taken any yet.
-            if (!made->m_converter.LoadSmileText(set->m_strPath, set->m_strBytes,
-                                                 set->m_encoding))
-                return Fail(CHIRPWELL_ERROR_SMILE_FILE,
-                            FormatMessage(LibTr("the characters of %1 found no codes"),
-                                          set->m_strPath),
-                            message);
-        }
-        made->m_random.SeedFromClock();
-        made->m_pSmiler = std::make_unique<CStreamSmiler>(made->m_converter, made->m_random,
-                                                          options->m_input, options->m_output);
+        made->m_strSetName = set->m_strPath;
+        // No text has taken codes yet, so the set cannot find them taken.
+        if (!made->m_engine.LoadSet(*set))
+            return Fail(CHIRPWELL_ERROR_SMILE_FILE,
+                        FormatMessage(LibTr("the characters of %1 found no codes"),
+                                      set->m_strPath),
+                        message);
+        made->m_engine.Random().SeedFromClock();
+        made->m_pSmiler =
+            std::make_unique<CStreamSmiler>(made->m_engine.Converter(), made->m_engine.Random(),
+                                            options->m_input, options->m_output);
         *smiler = made.release();
         return CHIRPWELL_OK;
     });

@@ -8,11 +8,10 @@
 #include "engine/Limits.h"
 #include "engine/smile/Converter.h"
 #include "engine/smile/Pipeline.h"
-#include "engine/smile/Random.h"
 #include "engine/smile/WrittenPlaces.h"
-#include "engine/smilefiles/SmileFileReader.h"
 #include "engine/text/Codec.h"
 #include "engine/text/TextFormat.h"
+#include "lib/Engine.h"
 #include "lib/Handles.h"
 #include "lib/LibraryTexts.h"
 #include "lib/Quiet.h"
@@ -23,13 +22,9 @@ namespace {
 class CCall {
 public:
     explicit CCall(const chirpwell_options& options)
-        : m_options(options), m_clock(options.m_seed), m_random(m_clock),
-          m_converter(m_notifier, m_random, &m_codec)
+        : m_options(options), m_engine(options), m_codec(m_engine.Codec()),
+          m_converter(m_engine.Converter())
     {
-        m_converter.m_nFrequency = options.m_nFrequency;
-        m_converter.m_bHTMLCut = options.m_bHtml;
-        m_converter.m_bCPPCut = options.m_bComments;
-        m_converter.m_bReturnCode = options.m_bNewlines;
     }
     CCall(const CCall&) = delete;
     CCall& operator=(const CCall&) = delete;
@@ -59,18 +54,12 @@ public:
     // Smiles the text read with set.
     chirpwell_code Smile(const chirpwell_set& set, char** message)
     {
-        if (set.m_bBuiltIn) {
-            m_converter.LoadBuiltInSet();
-        } else {
-            // The set loaded once, so its codes are all it can lack now.
-            CSmileFileFault fault;
-            if (!m_converter.LoadSmileText(set.m_strPath, set.m_strBytes, set.m_encoding, &fault))
-                return Fail(CHIRPWELL_ERROR_TEXT,
-                            FormatMessage(LibTr("the text leaves the characters of %1 no codes"),
-                                          set.m_strPath),
-                            message);
-        }
-        m_random.SeedFromClock();
+        if (!m_engine.LoadSet(set))
+            return Fail(CHIRPWELL_ERROR_TEXT,
+                        FormatMessage(LibTr("the text leaves the characters of %1 no codes"),
+                                      set.m_strPath),
+                        message);
+        m_engine.Random().SeedFromClock();
         const std::string unsmiled = m_strText;
         CQuietProgress progress;
         const std::size_t room = m_options.m_bLimits ? kTextLimit : kNoLimit;
@@ -145,11 +134,9 @@ private:
     }
 
     const chirpwell_options& m_options;
-    CQuietNotifier m_notifier;
-    CSeedClock m_clock;
-    CRandom m_random;
-    CCodec m_codec;
-    CConverter m_converter;
+    CLibraryEngine m_engine;
+    CCodec& m_codec;
+    CConverter& m_converter;
     std::string m_strText;  // the bytes, then the CP932 text
     EEncoding m_eRead = EEncoding::ShiftJis;
 };
