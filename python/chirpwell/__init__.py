@@ -224,10 +224,11 @@ class Smiler:
     def __init__(self, *, frequency: int = 2, seed: Optional[int] = None,
                  smile_file: Optional[Path] = None, html: bool = False,
                  comments: bool = False, keep_newlines: bool = False) -> None:
-        self._settings = dict(frequency=frequency, seed=seed, html=html,
-                              comments=comments, keep_newlines=keep_newlines)
-        # Checked now, so that a bad argument fails here rather than at the first part.
-        _options(is_str=True, **self._settings)
+        # Made now, so that a bad argument fails here rather than at the first part;
+        # the first part's type then names the encoding.
+        self._options = _options(is_str=False, frequency=frequency, seed=seed, html=html,
+                                 comments=comments, keep_newlines=keep_newlines,
+                                 limits=False)
         self._set = _smile_set(smile_file)
         self._smiler = None
         self._is_str: Optional[bool] = None
@@ -239,15 +240,19 @@ class Smiler:
             if is_str != self._is_str:
                 raise TypeError("every part must be str, or every part bytes")
             return
-        options = _options(is_str=is_str, limits=False, **self._settings)
-        made = ffi.new("chirpwell_smiler **")
         message = ffi.new("char **")
-        _check(lib.chirpwell_smiler_create(self._set, options, made, message), message)
+        if is_str:
+            _check(lib.chirpwell_options_set_encoding(self._options, b"utf-8", message), message)
+        made = ffi.new("chirpwell_smiler **")
+        _check(lib.chirpwell_smiler_create(self._set, self._options, made, message), message)
         self._smiler = ffi.gc(made[0], lib.chirpwell_smiler_destroy)
         self._is_str = is_str
 
-    def _out(self, code: int, result: "ffi.CData", message: "ffi.CData", final: bool):
-        _check(code, message)
+    def _step(self, call, final: bool):
+        """Runs call(result, message) and gives its output as the parts' type."""
+        result = ffi.new("chirpwell_result **")
+        message = ffi.new("char **")
+        _check(call(result, message), message)
         text = _text_of(result[0])
         # A part of UTF-8 output may end inside a character the next part ends.
         return self._decoder.decode(text, final) if self._is_str else text
@@ -256,17 +261,12 @@ class Smiler:
         """Takes the next part of the text and gives the output that became final."""
         data, is_str = _bytes_of(part)
         self._start(is_str)
-        result = ffi.new("chirpwell_result **")
-        message = ffi.new("char **")
-        code = lib.chirpwell_smiler_feed(self._smiler, data, len(data), result, message)
-        return self._out(code, result, message, False)
+        return self._step(
+            lambda *out: lib.chirpwell_smiler_feed(self._smiler, data, len(data), *out), False)
 
     def finish(self) -> Text:
         """Ends the text and gives the rest of the output; once only. A Smiler fed
         nothing gives ""."""
         if self._smiler is None:
             self._start(True)
-        result = ffi.new("chirpwell_result **")
-        message = ffi.new("char **")
-        code = lib.chirpwell_smiler_finish(self._smiler, result, message)
-        return self._out(code, result, message, True)
+        return self._step(lambda *out: lib.chirpwell_smiler_finish(self._smiler, *out), True)
