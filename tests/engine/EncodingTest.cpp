@@ -27,6 +27,24 @@ std::string ShiftJisVersion(const std::string& base)
     return ReadData(base == kDocuments[0] ? "samples/sample.txt" : base + ".sjis");
 }
 
+// bytes, read as named (or detected), must come in as encoding with the CP932 text
+// cp932 and go back as written.
+void ExpectReadAndWritten(const std::string& bytes, std::optional<EEncoding> named,
+                          EEncoding encoding, const std::string& cp932,
+                          const std::string& written)
+{
+    CCodec codec;
+    std::string text = bytes;
+    EEncoding read = EEncoding::ShiftJis;
+    CTextFault fault;
+    ASSERT_TRUE(codec.ReadText(text, named, read, fault));
+    EXPECT_EQ(read, encoding);
+    EXPECT_EQ(text, cp932);
+    std::string back;
+    ASSERT_TRUE(codec.Encode(text, encoding, back, fault));
+    EXPECT_EQ(back, written);
+}
+
 TEST(Encoding, DetectsEveryVersionOfTheSampleAndOfRealDocuments)
 {
     for (const std::string base : kDocuments) {
@@ -300,17 +318,8 @@ TEST(Encoding, Iso2022JpAsMailProgramsWriteIt)
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.m_strBytes);
-        CCodec codec;
-        std::string cp932;
-        EEncoding encoding = EEncoding::ShiftJis;
-        CTextFault fault;
-        cp932 = c.m_strBytes;
-        ASSERT_TRUE(codec.ReadText(cp932, std::nullopt, encoding, fault));
-        EXPECT_EQ(encoding, EEncoding::Iso2022Jp);
-        EXPECT_EQ(cp932, c.m_strCp932);
-        std::string bytes;
-        ASSERT_TRUE(codec.Encode(cp932, EEncoding::Iso2022Jp, bytes, fault));
-        EXPECT_EQ(bytes, c.m_strWritten.empty() ? c.m_strBytes : c.m_strWritten);
+        ExpectReadAndWritten(c.m_strBytes, std::nullopt, EEncoding::Iso2022Jp, c.m_strCp932,
+                             c.m_strWritten.empty() ? c.m_strBytes : c.m_strWritten);
     }
     // Bytes that are no ISO-2022-JP, and characters it lacks.
     CCodec codec;
@@ -342,17 +351,8 @@ TEST(Encoding, Utf16ByItsMarkWithZeroBytesButNoU0000)
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.m_strBytes);
-        CCodec codec;
-        std::string cp932;
-        EEncoding encoding = EEncoding::ShiftJis;
-        CTextFault fault;
-        cp932 = c.m_strBytes;
-        ASSERT_TRUE(codec.ReadText(cp932, c.m_named, encoding, fault));
-        EXPECT_EQ(encoding, c.m_eRead);
-        EXPECT_EQ(cp932, Hex("82A0") + "a" + Hex("81AD"));
-        std::string bytes;
-        ASSERT_TRUE(codec.Encode(cp932, encoding, bytes, fault));
-        EXPECT_EQ(bytes, c.m_strBytes);
+        ExpectReadAndWritten(c.m_strBytes, c.m_named, c.m_eRead, Hex("82A0") + "a" + Hex("81AD"),
+                             c.m_strBytes);
     }
     CCodec codec;
     std::string cp932;
