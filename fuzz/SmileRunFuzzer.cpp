@@ -12,8 +12,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -24,6 +22,7 @@
 #include "cli/SmileOptions.h"
 #include "cli/SmileRun.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/fakes/WholeFiles.h"
 
 namespace {
 
@@ -51,17 +50,6 @@ public:
     CFolderForInput(const CFolderForInput&) = delete;
     CFolderForInput& operator=(const CFolderForInput&) = delete;
 };
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // What a target holds before the run: nothing, old bytes, or a device or folder.
 std::string Before(const fs::path& path)

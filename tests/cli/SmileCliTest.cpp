@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/WholeFiles.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -23,20 +23,6 @@ struct CRun {
     std::string m_strOut;
     std::string m_strErr;
 };
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& content)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
 
 // Runs chirpwell-smile with the arguments, feeding input on standard input.
 class SmileCliTest : public ::testing::Test {

@@ -6,12 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,22 +20,11 @@
 
 #include <chirpwell/chirpwell.h>
 
+#include "tests/fakes/WholeFiles.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 fs::path Source(const std::string& path) { return fs::path(CHIRPWELL_SOURCE_DIR) / path; }
 

@@ -1,7 +1,5 @@
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/text/Encoding.h"
+#include "tests/fakes/WholeFiles.h"
 #include "tests/reference/StreamRuns.h"
 
 // The stream against one run of the pipeline over the whole text without limits, on
@@ -18,12 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The files of the folders, by path.
 std::vector<fs::path> FilesIn(const std::vector<fs::path>& folders)
@@ -43,7 +36,7 @@ const fs::path kSource = CHIRPWELL_SOURCE_DIR;
 
 std::string EmojiSmileFile()
 {
-    return ReadFile(kSource / "samples" / "emoji.grn");
+    return ReadAll(kSource / "samples" / "emoji.grn");
 }
 
 // Settings that reach every stage: the default, every filter and every position
@@ -102,7 +95,7 @@ TEST(StreamTest, MatchesTheWholeTextCutAtEveryPosition)
 {
     const std::vector<CStreamSettings> settings = SettingsToTry();
     for (const fs::path& path : FilesIn({kSource / "fuzz" / "corpus", kSource / "tests" / "data"})) {
-        const std::string input = ReadFile(path);
+        const std::string input = ReadAll(path);
         if (input.size() > 1200)
             continue;
         SCOPED_TRACE(path.string());
@@ -119,7 +112,7 @@ TEST(StreamTest, MatchesTheWholeTextFedByteByByte)
 {
     const std::vector<CStreamSettings> settings = SettingsToTry();
     for (const fs::path& path : FilesIn({kSource / "tests" / "data", kSource / "samples"})) {
-        const std::string input = ReadFile(path);
+        const std::string input = ReadAll(path);
         SCOPED_TRACE(path.string());
         for (std::size_t k = 0; k < settings.size(); ++k) {
             SCOPED_TRACE("settings " + std::to_string(k));
@@ -136,7 +129,7 @@ TEST(StreamTest, MatchesTheWholeTextOfLargeDocumentsCutAtRandom)
     const std::vector<CStreamSettings> settings = SettingsToTry();
     for (const fs::path& path : FilesIn({kSource / "tests" / "data"})) {
         // Past the bytes the encoding is detected from and many slices long.
-        const std::string document = ReadFile(path);
+        const std::string document = ReadAll(path);
         std::string input;
         while (input.size() < 300 * 1024)
             input += document;
