@@ -1,5 +1,3 @@
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,13 +8,13 @@
 #include "engine/text/CodecTables.h"
 #include "engine/text/EncodingDetector.h"
 #include "tests/fakes/Hex.h"
+#include "tests/fakes/WholeFiles.h"
 
 namespace {
 
 std::string ReadData(const std::string& name)
 {
-    std::ifstream file(std::string(CHIRPWELL_SOURCE_DIR) + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return ReadAll(std::string(CHIRPWELL_SOURCE_DIR) + "/" + name);
 }
 
 // The bundled sample and cuts of real manual pages, each in three encodings.
