@@ -1,11 +1,12 @@
 // chirpwell-smile as a whole process, start-up included, beside `--version` (the
 // floor every run pays) and beside chirpwell_literal_smile, the same work done by the
-// literal in-place forms. Each iteration starts one process, its output going to
-// /dev/null. Run with interleaved repetitions, so that a machine whose speed drifts
+// literal in-place forms. Each repetition starts one process, its output going to
+// /dev/null, so that the median is one of single runs, not of means that a slow run
+// drags up. Run with interleaved repetitions, so that a machine whose speed drifts
 // moves all figures alike, and read the medians:
 //
 //   chirpwell_command_bench --benchmark_enable_random_interleaving=true
-//       --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+//       --benchmark_repetitions=100 --benchmark_report_aggregates_only=true
 
 #include <cstdio>
 #include <filesystem>
@@ -78,7 +79,7 @@ void Register(const std::string& name, std::vector<std::string> arguments, const
 {
     benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
         Run(state, arguments, input);
-    })->Unit(benchmark::kMillisecond)->UseRealTime();
+    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 }
 
 int Main(int argc, char** argv)

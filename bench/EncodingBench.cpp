@@ -38,6 +38,7 @@ std::string NearlyTheLimit(EEncoding encoding)
         copy += std::string("\x3D\xD8\x00\xDE", 4);  // 😀
         break;
     case EEncoding::Iso2022Jp:
+    case EEncoding::ShiftJis:
         break;
     default:
         copy += "\xF0\x9F\x98\x80";
@@ -74,6 +75,7 @@ void BM_DetectAndDecode(benchmark::State& state)
 BENCHMARK(BM_DetectAndDecode)
     ->Unit(benchmark::kMillisecond)
     ->ArgName("encoding")
+    ->Arg(static_cast<int>(EEncoding::ShiftJis))
     ->Arg(static_cast<int>(EEncoding::Utf8))
     ->Arg(static_cast<int>(EEncoding::EucJp))
     ->Arg(static_cast<int>(EEncoding::Iso2022Jp))

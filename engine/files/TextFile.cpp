@@ -27,17 +27,23 @@ public:
     }
 };
 
-// sizeHint, when known, saves the copies of a growing buffer.
+// The bytes are read straight into the text's own buffer, which grows as a file
+// without a known size goes on; sizeHint, when known, makes it the right size at
+// once. No staging buffer: on a machine where every fresh page costs microseconds,
+// one touched twice over is the larger part of reading a small file.
 bool ReadDescriptor(int fd, std::string& bytes, std::error_code& error, std::size_t maxBytes,
                     std::size_t sizeHint = 0)
 {
+    constexpr std::size_t kChunk = 65536;
     std::string content;
-    content.reserve(std::min(sizeHint, maxBytes) + 1);
-    char buffer[65536];
     // One byte past the limit tells a file at the limit from a larger one.
-    while (content.size() <= maxBytes) {
-        const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - content.size());
-        const ssize_t got = ::read(fd, buffer, wanted);
+    std::size_t room = std::min(sizeHint != 0 ? sizeHint : kChunk, maxBytes) + 1;
+    std::size_t size = 0;
+    while (size <= maxBytes) {
+        if (size == room)
+            room = std::min(std::max(room * 2, room + kChunk), maxBytes + 1);
+        content.resize(room);
+        const ssize_t got = ::read(fd, content.data() + size, room - size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -46,12 +52,13 @@ bool ReadDescriptor(int fd, std::string& bytes, std::error_code& error, std::siz
         }
         if (got == 0)
             break;
-        content.append(buffer, static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
-    if (content.size() > maxBytes) {
+    if (size > maxBytes) {
         error = EReadError::TooLarge;
         return false;
     }
+    content.resize(size);
     bytes = std::move(content);
     return true;
 }

@@ -217,13 +217,13 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
     if (text.size() > maxLength)
         return false;
 
-    // The result is built in one buffer of the final room while the text is read
-    // once, so no replacement moves the rest of the text. A run without a maximum
-    // starts with a little more than the text and grows.
+    // The result is built in one buffer while the text is read once, so no
+    // replacement moves the rest of the text. It starts a little longer than the
+    // text, as long as the result mostly is, and grows in the rare text that smiles
+    // longer: room for the maximum would be pages a small text never uses.
     std::string smiled;
     try {
-        // Without a limit the result is mostly about as long as the text.
-        smiled.reserve(maxLength == kNoLimit ? text.size() + text.size() / 8 : maxLength);
+        smiled.reserve(std::min(maxLength, text.size() + text.size() / 8));
     } catch (const std::bad_alloc&) {
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;

@@ -256,6 +256,26 @@ TEST_F(SmileCliTest, InputLimits)
     EXPECT_EQ(zero.m_nExit, 2);
     EXPECT_NE(zero.m_strErr.find("zero byte at byte 2"), std::string::npos);
 
+    // A named pipe has no size to read ahead by: its bytes are taken as they come,
+    // across the reads and up to the same limit as a file's.
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::size_t m_nSize;
+        int m_nExit;
+    } piped[] = {{70001, 0}, {1048575, 1}, {1048576, 2}};
+    for (const auto& row : piped) {
+        const fs::path source = File("source.txt", std::string(row.m_nSize, 'x'));
+        CSetup setup;
+        setup.m_through = {"/bin/sh", "-c",
+                           "cat '" + source.string() + "' > '" + fifo.string() + "' & exec \"$0\" \"$@\""};
+        const CRun run = Run({"--keep-newlines", "-f", "0", fifo.string()}, setup);
+        EXPECT_EQ(run.m_nExit, row.m_nExit) << row.m_nSize;
+        if (row.m_nExit == 0) {
+            EXPECT_EQ(run.m_strOut, ReadAll(source));
+        }
+    }
+
     EXPECT_EQ(Run({(m_dir / "absent.txt").string()}).m_nExit, 2);
     const CRun device = Run({"/dev/zero"});
     EXPECT_EQ(device.m_nExit, 2);
