@@ -1,6 +1,7 @@
 // The codec: whatever bytes read as text in an encoding are written back as they
 // came (ISO-2022-JP in its one written form), read again as the same text, and map
-// their places to offsets in order within what is written.
+// their places to offsets in order within what is written. The vector check for
+// unassigned CP932 units finds the one the portable walk finds.
 
 #include <algorithm>
 #include <cstddef>
@@ -8,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/VectorPath.h"
 #include "engine/text/Codec.h"
+#include "engine/text/Cp932.h"
 #include "engine/text/Encoding.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -28,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const EEncoding encoding =
         kEncodings[input.TakeByte() % (sizeof kEncodings / sizeof kEncodings[0])];
     const std::string bytes = input.Rest();
+    AllowVectorPath(false);
+    const std::size_t walked = FindUnassignedCp932(bytes, nullptr);
+    AllowVectorPath(true);
+    FUZZ_CHECK(FindUnassignedCp932(bytes, nullptr) == walked);
     CCodec codec;
     codec.StartText(bytes, encoding);
     std::string text;

@@ -12,6 +12,11 @@
 // second byte.
 extern const char16_t kCp932Singles[];
 extern const char16_t kCp932Pairs[];
+// Five maps of 32 bytes, a bit per byte value (value / 8, bit value % 8): the bytes
+// that are a character alone; the lead bytes whose row takes exactly the second
+// bytes a pair may have (0x40 to 0x7E, 0x80 to 0xFC); the second bytes that rows
+// 0x81, 0x82 and 0x83 take.
+extern const std::uint8_t kCp932ByteMaps[];
 // Two-byte codes, in order, that no character uses though their second byte is one
 // a character may have; the program gives them characters of its own. The free
 // index of a pair, laid out like kCp932Pairs, is its place in that list or -1.

@@ -1,9 +1,11 @@
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/VectorPath.h"
 #include "engine/text/Codec.h"
 #include "engine/text/Cp932.h"
 #include "tests/engine/EngineTest.h"
@@ -25,6 +27,35 @@ TEST(Cp932, LeadBytesAre81To9FAndE0ToFC)
     EXPECT_TRUE(IsLeadByte(0xFC));
     EXPECT_FALSE(IsLeadByte(0xFD));
     EXPECT_FALSE(IsLeadByte(0xFF));
+}
+
+// The vector check goes 32 bytes at a time and tells lead bytes from the runs of
+// bytes in the lead range, so texts of mixed units, with a fault anywhere, must
+// give the first unassigned unit exactly where the byte-by-byte walk finds it.
+TEST(Cp932, VectorCheckFindsWhatTheWalkFinds)
+{
+    const std::vector<std::string> valid = {
+        "a", "\r\n", Hex("B1"), Hex("82A0"), Hex("8341"), Hex("8142"), Hex("889F"),
+        Hex("9F40"), Hex("E0FC"), Hex("ED40"), Hex("8740"), Hex("FA40"), Hex("889F889F"),
+        Hex("8181"), Hex("83BF")};
+    const std::vector<std::string> faults = {
+        Hex("81AD"), Hex("8240"), Hex("8540"), Hex("80"), Hex("A0"), Hex("FD"),
+        std::string(1, '\0'), Hex("8220"), Hex("887F"), Hex("83FC"), Hex("FCFC")};
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const std::size_t units = random() % 120;
+        for (std::size_t unit = 0; unit < units; ++unit)
+            text += valid[random() % valid.size()];
+        if (round % 3 != 0)
+            text.insert(text.size() == 0 ? 0 : random() % text.size(), faults[random() % faults.size()]);
+        if (round % 7 == 0)
+            text += Hex("88");  // a lead byte at the end
+        AllowVectorPath(false);
+        const std::size_t walked = FindUnassignedCp932(text, nullptr);
+        AllowVectorPath(true);
+        ASSERT_EQ(FindUnassignedCp932(text, nullptr), walked) << round;
+    }
 }
 
 TEST(Cp932, FindInTextNeverMatchesFromASecondByte)

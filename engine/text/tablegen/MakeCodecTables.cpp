@@ -230,8 +230,35 @@ bool WriteCp932(CSource& source, CCp932Codes& codes)
             inputCodes.push_back(static_cast<std::uint32_t>(character) << 16 |
                                  static_cast<std::uint32_t>(code));
     }
+    // Bit maps over byte values for checking whole texts with vectors: the bytes that
+    // are a character alone, the lead bytes whose row takes exactly the second bytes
+    // a pair may have, and the second bytes rows 0x81 to 0x83 take.
+    std::vector<std::uint8_t> byteMaps(5 * 32, 0);
+    auto mark = [&byteMaps](int map, int byte) {
+        byteMaps[static_cast<std::size_t>(map * 32 + byte / 8)] |= static_cast<std::uint8_t>(1 << byte % 8);
+    };
+    row = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (!IsLeadByte(byte)) {
+            if (singles[static_cast<std::size_t>(byte)] != kNone)
+                mark(0, byte);
+            continue;
+        }
+        bool full = true;
+        for (int second = 0; second < 256; ++second) {
+            const bool assigned = pairs[row * 256 + static_cast<std::size_t>(second)] != kNone;
+            const bool secondByte = (second >= 0x40 && second <= 0x7E) || (second >= 0x80 && second <= 0xFC);
+            full = full && assigned == secondByte;
+            if (assigned && byte >= 0x81 && byte <= 0x83)
+                mark(2 + byte - 0x81, second);
+        }
+        if (full)
+            mark(1, byte);
+        ++row;
+    }
     source.Array("char16_t", "kCp932Singles", singles);
     source.Array("char16_t", "kCp932Pairs", pairs);
+    source.Array("std::uint8_t", "kCp932ByteMaps", byteMaps);
     source.Array("std::uint16_t", "kCp932FreeCodes", freeCodes);
     source.Size("kCp932FreeCodeCount", freeCodes.size());
     source.Array("std::int16_t", "kCp932FreeIndex", freeIndex);
