@@ -4,7 +4,8 @@
 // one, every fresh small page costs about 10 µs and a huge page about as much as
 // twelve of them: 48 KiB is where a huge page starts to pay. Buffers share a block
 // while it has room, so that the text and its result are one huge page, not two;
-// a block whose buffers are all freed is used again from its start. The
+// the room of the last buffer carved is given back when it is freed, and a block
+// whose buffers are all freed is used again from its start. The
 // replacements of the global operator new and delete serve everything else from
 // malloc, as the library's own do. chirpwell-smile runs on one thread; the
 // sanitizers keep their own allocator.
@@ -29,6 +30,7 @@ struct CBlock {
     char* m_pData = nullptr;  // 2 MiB-aligned
     std::size_t m_nRoom = 0;
     std::size_t m_nUsed = 0;  // buffers are carved from m_pData on
+    std::size_t m_nLast = 0;  // where the last buffer carved starts
     int m_nBuffers = 0;       // in use
 };
 
@@ -41,6 +43,7 @@ void* AllocateLarge(std::size_t size)
     for (CBlock& block : g_blocks) {
         if (block.m_pData && block.m_nRoom - block.m_nUsed >= need) {
             char* buffer = block.m_pData + block.m_nUsed;
+            block.m_nLast = block.m_nUsed;
             block.m_nUsed += need;
             ++block.m_nBuffers;
             return buffer;
@@ -58,7 +61,7 @@ void* AllocateLarge(std::size_t size)
     const auto start = reinterpret_cast<std::uintptr_t>(mapping);
     auto* data = reinterpret_cast<char*>((start + kHugePage - 1) & ~(kHugePage - 1));
     ::madvise(data, room, MADV_HUGEPAGE);
-    *unused = {data, room, need, 1};
+    *unused = {data, room, need, 0, 1};
     return data;
 }
 
@@ -70,6 +73,8 @@ bool ReleaseLarge(void* pointer)
         if (block.m_pData && buffer >= block.m_pData && buffer < block.m_pData + block.m_nRoom) {
             if (--block.m_nBuffers == 0)
                 block.m_nUsed = 0;
+            else if (buffer == block.m_pData + block.m_nLast)
+                block.m_nUsed = block.m_nLast;
             return true;
         }
     }
