@@ -221,15 +221,19 @@ bool CConverter::Convert(std::string& text, std::size_t maxLength, IProgress& pr
     // replacement moves the rest of the text. It starts a little longer than the
     // text, as long as the result mostly is, and grows in the rare text that smiles
     // longer: room for the maximum would be pages a small text never uses.
+    // Memory running out, as the result starts or as it grows, is said before it
+    // goes on.
     std::string smiled;
+    bool done = false;
     try {
         smiled.reserve(std::min(maxLength, text.size() + text.size() / 8));
+        CSmileWalk walk(m_ruleTable, m_random, m_nFrequency, wholeCharacters, m_smilePlaces,
+                        progress);
+        done = walk.Run(text, smiled, maxLength);
     } catch (const std::bad_alloc&) {
         m_notifier.ShowMessage(Cp932Text(kMsgOutOfMemory));
         throw;
     }
-    CSmileWalk walk(m_ruleTable, m_random, m_nFrequency, wholeCharacters, m_smilePlaces, progress);
-    const bool done = walk.Run(text, smiled, maxLength);
     text = std::move(smiled);
     return done;
 }
