@@ -102,12 +102,14 @@ __attribute__((target("avx2"))) std::size_t ValidCp932Prefix(const unsigned char
         const std::uint64_t seconds = (leads << 1 | carry) & 0xFFFFFFFF;
         if ((~(leads | seconds | Bits(InMap(bytes, kSingleMap))) & 0xFFFFFFFF) != 0)
             break;
-        const __m256i second = _mm256_or_si256(InRange(next, 0x40, 0x7E), InRange(next, 0x80, 0xFC));
+        const __m256i second =
+            _mm256_or_si256(InRange(next, 0x40, 0x7E), InRange(next, 0x80, 0xFC));
         __m256i pairs = _mm256_and_si256(InMap(bytes, kFullRowMap), second);
         for (std::size_t row = 0; row < kMappedRows; ++row) {
             const __m256i inRow = _mm256_cmpeq_epi8(
                 bytes, _mm256_set1_epi8(static_cast<char>(kFirstMappedRow + row)));
-            pairs = _mm256_or_si256(pairs, _mm256_and_si256(inRow, InMap(next, kFirstRowMap + row)));
+            pairs = _mm256_or_si256(pairs,
+                                    _mm256_and_si256(inRow, InMap(next, kFirstRowMap + row)));
         }
         // The rare rows are looked up one pair at a time.
         std::uint64_t unsure = leads & ~Bits(pairs);

@@ -267,8 +267,8 @@ TEST_F(SmileCliTest, InputLimits)
     for (const auto& row : piped) {
         const fs::path source = File("source.txt", std::string(row.m_nSize, 'x'));
         CSetup setup;
-        setup.m_through = {"/bin/sh", "-c",
-                           "cat '" + source.string() + "' > '" + fifo.string() + "' & exec \"$0\" \"$@\""};
+        const std::string feed = "cat '" + source.string() + "' > '" + fifo.string() + "' & ";
+        setup.m_through = {"/bin/sh", "-c", feed + "exec \"$0\" \"$@\""};
         const CRun run = Run({"--keep-newlines", "-f", "0", fifo.string()}, setup);
         EXPECT_EQ(run.m_nExit, row.m_nExit) << row.m_nSize;
         if (row.m_nExit == 0) {

@@ -47,8 +47,10 @@ TEST(Cp932, VectorCheckFindsWhatTheWalkFinds)
         const std::size_t units = random() % 120;
         for (std::size_t unit = 0; unit < units; ++unit)
             text += valid[random() % valid.size()];
-        if (round % 3 != 0)
-            text.insert(text.size() == 0 ? 0 : random() % text.size(), faults[random() % faults.size()]);
+        if (round % 3 != 0) {
+            const std::size_t at = text.empty() ? 0 : random() % text.size();
+            text.insert(at, faults[random() % faults.size()]);
+        }
         if (round % 7 == 0)
             text += Hex("88");  // a lead byte at the end
         AllowVectorPath(false);

@@ -235,9 +235,10 @@ bool WriteCp932(CSource& source, CCp932Codes& codes)
     // a pair may have, and the second bytes rows 0x81 to 0x83 take.
     std::vector<std::uint8_t> byteMaps(5 * 32, 0);
     auto mark = [&byteMaps](int map, int byte) {
-        byteMaps[static_cast<std::size_t>(map * 32 + byte / 8)] |= static_cast<std::uint8_t>(1 << byte % 8);
+        byteMaps[static_cast<std::size_t>(map * 32 + byte / 8)] |=
+            static_cast<std::uint8_t>(1 << byte % 8);
     };
-    row = 0;
+    std::size_t leadIndex = 0;
     for (int byte = 0; byte < 256; ++byte) {
         if (!IsLeadByte(byte)) {
             if (singles[static_cast<std::size_t>(byte)] != kNone)
@@ -246,15 +247,17 @@ bool WriteCp932(CSource& source, CCp932Codes& codes)
         }
         bool full = true;
         for (int second = 0; second < 256; ++second) {
-            const bool assigned = pairs[row * 256 + static_cast<std::size_t>(second)] != kNone;
-            const bool secondByte = (second >= 0x40 && second <= 0x7E) || (second >= 0x80 && second <= 0xFC);
+            const bool assigned =
+                pairs[leadIndex * 256 + static_cast<std::size_t>(second)] != kNone;
+            const bool secondByte =
+                (second >= 0x40 && second <= 0x7E) || (second >= 0x80 && second <= 0xFC);
             full = full && assigned == secondByte;
             if (assigned && byte >= 0x81 && byte <= 0x83)
                 mark(2 + byte - 0x81, second);
         }
         if (full)
             mark(1, byte);
-        ++row;
+        ++leadIndex;
     }
     source.Array("char16_t", "kCp932Singles", singles);
     source.Array("char16_t", "kCp932Pairs", pairs);
